@@ -1,0 +1,7 @@
+// The program's one AppState, alive from process start to process end.
+#include "app/app_state.h"
+
+AppState& TheAppState() {
+    static AppState state;
+    return state;
+}

@@ -1,0 +1,44 @@
+# Cross build: the Windows program, linked statically so that the one file runs on
+# any Windows 10/11 machine, and the Windows test executables run under Wine.
+enable_language(RC)
+
+glimmerix_core_library(glimmerix_core)
+
+set(GLIMMERIX_WIN_LIBS user32 gdi32 shell32 comdlg32 winmm)
+add_library(glimmerix_win STATIC ${GLIMMERIX_WIN_SOURCES})
+target_compile_definitions(glimmerix_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(glimmerix_win PUBLIC glimmerix_core ${GLIMMERIX_WIN_LIBS})
+
+set(GLIMMERIX_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+if(EXISTS ${PROJECT_SOURCE_DIR}/app/win/entry.cpp)
+    add_executable(Glimmerix WIN32 app/win/entry.cpp
+        $<TARGET_OBJECTS:glimmerix_catalog_block> data/glimmerix.rc)
+    target_link_libraries(Glimmerix PRIVATE glimmerix_win)
+    target_link_options(Glimmerix PRIVATE ${GLIMMERIX_STATIC_LINK} -municode)
+endif()
+
+# GoogleTest from Debian's source package, built with the cross compiler.
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS tests/windows/*.cpp)
+if(WINDOWS_TEST_SOURCES)
+    add_executable(windows_tests ${WINDOWS_TEST_SOURCES}
+        $<TARGET_OBJECTS:glimmerix_catalog_block>)
+    target_link_libraries(windows_tests PRIVATE glimmerix_win gtest gtest_main)
+    target_link_options(windows_tests PRIVATE ${GLIMMERIX_STATIC_LINK})
+    add_test(NAME windows_tests COMMAND windows_tests)
+    set_tests_properties(windows_tests PROPERTIES LABELS windows TIMEOUT 600)
+endif()
+
+# Timing programs that run under Wine (painter, flashes, throughput); not tests.
+file(GLOB WINDOWS_BENCH_SOURCES CONFIGURE_DEPENDS bench/windows/*.cpp)
+foreach(source ${WINDOWS_BENCH_SOURCES})
+    get_filename_component(stem ${source} NAME_WE)
+    add_executable(${stem} ${source} $<TARGET_OBJECTS:glimmerix_catalog_block>)
+    target_link_libraries(${stem} PRIVATE glimmerix_win)
+    target_link_options(${stem} PRIVATE ${GLIMMERIX_STATIC_LINK})
+endforeach()
