@@ -82,7 +82,7 @@ std::unique_ptr<Catalogue> BuildEmbedded() {
 
 TEST(EmbeddedCatalogue, LanguagesNamesAndCompleteness) {
     struct Row {
-        const char* name; // nullptr: the nameless last section
+        const char* name;
         int percent;
     };
     const std::vector<Row> expected = {
@@ -110,18 +110,14 @@ TEST(EmbeddedCatalogue, LanguagesNamesAndCompleteness) {
         {"Dutch\tNederlands", 81},
         {"Danish\tDansk", 83},
         {"Korean\t한국어", 100},
-        {nullptr, 0},
+        {"(null)", 0}, // the closing marker
     };
     const auto catalogue = BuildEmbedded();
     ASSERT_EQ(catalogue->LanguageCount(), static_cast<int>(expected.size()));
     for (std::size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE(i);
         const int index = static_cast<int>(i);
-        if (expected[i].name == nullptr) {
-            EXPECT_EQ(catalogue->LanguageName(index), nullptr);
-        } else {
-            EXPECT_EQ(Utf8(catalogue->LanguageName(index)), expected[i].name);
-        }
+        EXPECT_EQ(Utf8(catalogue->LanguageName(index)), expected[i].name);
         EXPECT_EQ(catalogue->Completeness(index), expected[i].percent);
     }
 }
@@ -181,55 +177,19 @@ TEST(CatalogueBuild, EmptyOrBrokenBlocksFail) {
     EXPECT_FALSE(catalogue.BuildFromText({}));
 }
 
-TEST(CatalogueBuild, RebuildForgetsTheEarlierCatalogue) {
-    auto catalogue = Build(CatalogueText("0=one\n", {{"=A", "3=a\n"}, {"=B", "3=b\n"}}));
-    ASSERT_TRUE(
-        catalogue->BuildFromBlock(LzAriEncode(Utf16le(CatalogueText("", {{"=C", "4=c\n"}})))));
-    EXPECT_EQ(catalogue->LanguageCount(), 2); // C and the closing marker's nameless one
-    EXPECT_EQ(catalogue->SectionZeroValue(0), nullptr);
-    EXPECT_EQ(catalogue->RowText(0, 3), nullptr);
-    EXPECT_EQ(Utf8(catalogue->LanguageName(0)), "C");
-    EXPECT_TRUE(catalogue->EnglishReference().empty());
-}
-
-TEST(CatalogueBuild, SectionsNamesAndTableStarts) {
-    struct Case {
-        const char* name;
-        std::vector<Language> languages;
-        int count;
-        std::vector<const char*> names; // nullptr for nameless
-    };
-    const std::vector<Case> cases = {
-        {"two named",
-         {{"=German\tDeutsch", "3=x\n"}, {"=English\tEnglisch", "3=y\n"}},
-         2,
-         {"German\tDeutsch", "English\tEnglisch"}},
-        {"nameless in between",
-         {{"=A", "3=x\n"}, {"", "3=y\n"}, {"=C", "3=z\n"}},
-         3,
-         {"A", nullptr, "C"}},
-        {"empty name", {{"=", "3=x\n"}}, 1, {""}},
-        {"no languages", {}, 0, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto catalogue = Build(CatalogueText("", c.languages));
-        // The closing marker adds one nameless language of its own.
-        ASSERT_EQ(catalogue->LanguageCount(), c.count + 1);
-        for (int l = 0; l < c.count; ++l) {
-            const char* expected = c.names[static_cast<std::size_t>(l)];
-            if (expected == nullptr) {
-                EXPECT_EQ(catalogue->LanguageName(l), nullptr);
-            } else {
-                EXPECT_EQ(Utf8(catalogue->LanguageName(l)), expected);
-            }
-            // The table starts right behind the name: its first line is the marker's LF.
-            EXPECT_NE(catalogue->RowText(l, 3), nullptr);
-        }
-        EXPECT_EQ(catalogue->LanguageName(c.count), nullptr);
-        EXPECT_NE(Utf8(catalogue->ReservedSection(0)), "(null)");
-        EXPECT_NE(Utf8(catalogue->ReservedSection(1)), "(null)");
+TEST(CatalogueBuild, NamedAndNamelessSections) {
+    const auto catalogue =
+        Build(CatalogueText("", {{"=German\tDeutsch", "3=x\n"}, {"", "3=y\n"}, {"=", "3=z\n"}}));
+    // The closing marker adds a nameless language of its own.
+    ASSERT_EQ(catalogue->LanguageCount(), 4);
+    const std::vector<const char*> names = {"German\tDeutsch", "(null)", "", "(null)"};
+    const std::vector<const char*> texts = {"x", "y", "z", "(null)"};
+    for (int l = 0; l < 4; ++l) {
+        EXPECT_EQ(Utf8(catalogue->LanguageName(l)), names[static_cast<std::size_t>(l)]) << l;
+        EXPECT_EQ(Utf8(catalogue->RowText(l, 3)), texts[static_cast<std::size_t>(l)]) << l;
     }
+    EXPECT_EQ(Utf8(catalogue->ReservedSection(0)), "");
+    EXPECT_EQ(Utf8(catalogue->ReservedSection(1)), "");
 }
 
 TEST(CatalogueBuild, AtMostThirtyTwoLanguages) {
@@ -304,7 +264,7 @@ TEST(CatalogueBuild, SectionZeroValues) {
     struct Case {
         const char* line;
         int key;
-        const char* value; // nullptr: not stored
+        const char* value;
     };
     const std::vector<Case> cases = {
         {"1=a\\r\\nb", 1, "a\r\nb"},
@@ -315,10 +275,10 @@ TEST(CatalogueBuild, SectionZeroValues) {
         {"6=x=y", 6, "x=y"},
         {"  7=spaced", 7, "spaced"},
         {"127=last", 127, "last"},
-        {"128=too far", 128, nullptr},
-        {"-1=negative", -1, nullptr},
-        {"4294967304=wraps to 8 in 32 bits", 8, nullptr},
-        {"9 no equals", 9, nullptr},
+        {"128=too far", 128, "(null)"},
+        {"-1=negative", -1, "(null)"},
+        {"4294967304=wraps to 8 in 32 bits", 8, "(null)"},
+        {"9 no equals", 9, "(null)"},
         {"=no key reads as 0", 0, "no key reads as 0"},
     };
     std::string sectionZero;
@@ -331,48 +291,18 @@ TEST(CatalogueBuild, SectionZeroValues) {
     const auto catalogue = Build(text);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        if (c.value == nullptr) {
-            EXPECT_EQ(catalogue->SectionZeroValue(c.key), nullptr);
-        } else {
-            EXPECT_EQ(Utf8(catalogue->SectionZeroValue(c.key)), c.value);
-        }
+        EXPECT_EQ(Utf8(catalogue->SectionZeroValue(c.key)), c.value);
     }
     EXPECT_EQ(catalogue->SectionZeroValue(10), nullptr);
-}
-
-TEST(CatalogueBuild, HeaderLinesBecomeTextZero) {
-    struct Case {
-        std::string lines;
-        const char* text0;
-    };
-    const std::vector<Case> cases = {
-        {"TranslatorName=x\n3=y\n", "x"},
-        {"TranslatorName=x\nLastUpdated=01.01.2018\n", "01.01.2018"},
-        {"0=explicit\n; comment = not a key\n", " not a key"},
-        {"3=y\n", nullptr},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.lines);
-        const auto catalogue = Build(CatalogueText("", {{"=German", c.lines}, {"=English", ""}}));
-        if (c.text0 == nullptr) {
-            EXPECT_EQ(catalogue->RowText(0, 0), nullptr);
-        } else {
-            EXPECT_EQ(Utf8(catalogue->RowText(0, 0)), c.text0);
-        }
-    }
 }
 
 TEST(CatalogueBuild, CompletenessAgainstEnglish) {
     // English holds 37 ids, as the embedded catalogue does: 0, 3..17, 40..56, 60..63.
     std::vector<int> englishIds = {0};
-    for (int id = 3; id <= 17; ++id) {
-        englishIds.push_back(id);
-    }
-    for (int id = 40; id <= 56; ++id) {
-        englishIds.push_back(id);
-    }
-    for (int id = 60; id <= 63; ++id) {
-        englishIds.push_back(id);
+    for (int id = 3; id <= 63; ++id) {
+        if (id <= 17 || (id >= 40 && id <= 56) || id >= 60) {
+            englishIds.push_back(id);
+        }
     }
     ASSERT_EQ(englishIds.size(), 37u);
     auto lines = [](const std::vector<int>& ids, std::size_t count, const char* value) {
@@ -424,14 +354,6 @@ TEST(CatalogueBuild, PercentageDividesBeforeScaling) {
     EXPECT_EQ(catalogue->Completeness(0), 28);
 }
 
-TEST(CatalogueBuild, NoEnglishMeansNothingToMeasure) {
-    const auto catalogue = Build(CatalogueText("", {{"=Only", "3=x\n"}}));
-    // The closing marker makes a nameless second language with no texts.
-    EXPECT_EQ(catalogue->Completeness(0), 0);
-    EXPECT_EQ(Utf8(catalogue->LanguageText(0, 3)), "x");
-    EXPECT_EQ(catalogue->LanguageText(5, 3), nullptr);
-}
-
 // --- The id=text parser ---
 
 TEST(IdTextParser, ReadsDecimalKeysLikeWideStrtol) {
@@ -481,7 +403,7 @@ TEST(IdTextParser, CutsLinesAndPointsAfterTheFirstEquals) {
         {"last line without LF", u"3=a\n4=b", {{3, u"a"}}},
         {"no LF at all", u"3=a", {}},
         {"no equals", u"3 a\n", {}},
-        {"header line is key 0", u"TranslatorName=x\n", {{0, u"x"}}},
+        {"header lines are key 0", u"TranslatorName=x\nLastUpdated=1.1.18\n", {{0, u"1.1.18"}}},
         {"blank lines", u"\n\r\n\n3=a\n", {{3, u"a"}}},
         {"space ends the key", u" 5 =x\n", {{5, u"x"}}},
         {"minus zero", u"-0=z\n", {{0, u"z"}}},
@@ -527,11 +449,12 @@ TEST(IdTextParser, CutsLinesAndPointsAfterTheFirstEquals) {
 class Lookup : public ::testing::Test {
 protected:
     void SetUp() override {
-        catalogue = Build(CatalogueText("", {
-                                                {"=German\tDeutsch", "3=drei\n5=fünf\n"},
-                                                {"=English\tEnglisch", "3=three\n4=four\n"},
-                                                {"=Empty", ""},
-                                            }));
+        catalogue =
+            Build(CatalogueText("", {
+                                        {"=German\tDeutsch", "TranslatorName=x\n3=drei\n5=fünf\n"},
+                                        {"=English\tEnglisch", "3=three\n4=four\n"},
+                                        {"=Empty", ""},
+                                    }));
     }
     std::unique_ptr<Catalogue> catalogue;
 };
@@ -591,18 +514,6 @@ TEST_F(Lookup, LoadedTranslationReplacesEveryLanguage) {
     EXPECT_EQ(first.TextOf(-1), nullptr);
 }
 
-TEST_F(Lookup, MissTextsAreDistinctAndStable) {
-    TranslationSlot slot;
-    slot.Load(Text());
-    const char16_t* miss5 = LookupText(*catalogue, slot.Current(), 1, 5);
-    const char16_t* miss77 = LookupText(*catalogue, slot.Current(), 1, 77);
-    EXPECT_EQ(Utf8(miss5), "str:5?"); // a later miss must not rewrite an earlier one
-    EXPECT_EQ(Utf8(miss77), "str:77?");
-    EXPECT_EQ(LookupText(*catalogue, slot.Current(), 0, 5), miss5);
-    EXPECT_EQ(MissingText(128), nullptr);
-    EXPECT_EQ(MissingText(-1), nullptr);
-}
-
 TEST_F(Lookup, SecondLoadLeavesEarlierTextsIntact) {
     TranslationSlot slot;
     slot.Load(u"3=first three\n4=first four\n");
@@ -615,6 +526,10 @@ TEST_F(Lookup, SecondLoadLeavesEarlierTextsIntact) {
     // A painter still holding the first file's texts reads them unchanged.
     EXPECT_EQ(Utf8(oldThree), "first three");
     EXPECT_EQ(Utf8(oldMiss), "str:9?");
+    // Each id has a miss text of its own: a later miss never rewrites an earlier one.
+    EXPECT_EQ(Utf8(LookupText(*catalogue, slot.Current(), 0, 77)), "str:77?");
+    EXPECT_EQ(LookupText(*catalogue, slot.Current(), 1, 4), MissingText(4));
+    EXPECT_EQ(MissingText(128), nullptr);
 }
 
 TEST_F(Lookup, ReadersOnAnotherThreadSurviveLoads) {
