@@ -117,16 +117,6 @@ TEST(PlanTestPicture, ShapeFillCountAndOverlay) {
     }
 }
 
-TEST(PlanTestPicture, SolidColours) {
-    const Rgb expected[] = {{255, 255, 255}, {0, 0, 0},     {255, 0, 0},   {0, 255, 0},
-                            {0, 0, 255},     {0, 255, 255}, {255, 0, 255}, {255, 255, 0}};
-    for (int index = 0; index < 8; ++index) {
-        const TestPicture picture = PlanTestPicture(index, 3, 2);
-        EXPECT_EQ(picture.FillColour(0), expected[index]) << index;
-        EXPECT_EQ(picture.FillRect(0), (PixelRect{0, 0, 3, 2})) << index;
-    }
-}
-
 struct FillCase {
     int index, width, height, fill;
     PixelRect rect;
@@ -135,6 +125,15 @@ struct FillCase {
 
 TEST(PlanTestPicture, FillRectsAndColours) {
     const FillCase cases[] = {
+        // Solid fields cover the whole area.
+        {0, 3, 2, 0, {0, 0, 3, 2}, {255, 255, 255}},
+        {1, 3, 2, 0, {0, 0, 3, 2}, {0, 0, 0}},
+        {2, 3, 2, 0, {0, 0, 3, 2}, {255, 0, 0}},
+        {3, 3, 2, 0, {0, 0, 3, 2}, {0, 255, 0}},
+        {4, 3, 2, 0, {0, 0, 3, 2}, {0, 0, 255}},
+        {5, 3, 2, 0, {0, 0, 3, 2}, {0, 255, 255}},
+        {6, 3, 2, 0, {0, 0, 3, 2}, {255, 0, 255}},
+        {7, 1, 1, 0, {0, 0, 1, 1}, {255, 255, 0}},
         // Horizontal gradient: blue at the left edge, turning red, never green.
         {8, 1280, 1024, 0, {0, 0, 1, 1024}, {0, 0, 200}},
         {8, 1280, 1024, 640, {640, 0, 641, 1024}, {100, 0, 100}},
