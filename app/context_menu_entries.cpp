@@ -10,6 +10,18 @@ constexpr std::size_t kShortestListedName = 6;
 
 } // namespace
 
+std::vector<LanguageChoice> ContextMenuLanguages(const Catalogue& catalogue) {
+    std::vector<LanguageChoice> languages;
+    const int count = catalogue.LanguageCount();
+    languages.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
+    for (int i = 0; i < count; ++i) {
+        const char16_t* name = catalogue.LanguageName(i);
+        languages.push_back(
+            {name != nullptr ? TextView(name) : TextView(), catalogue.Completeness(i)});
+    }
+    return languages;
+}
+
 std::vector<MenuEntry> BuildContextMenuEntries(std::span<const LanguageChoice> languages,
                                                int currentLanguage) {
     std::vector<MenuEntry> entries;

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "text/catalog.h"
 #include "text/text.h"
 
 // Entry flags with the values of the Windows MF_ constants, as key codes carry their
@@ -34,6 +35,9 @@ struct LanguageChoice {
     TextView name;
     int percent = 0;
 };
+
+// The catalogue's languages in catalogue order, nameless ones with an empty name.
+[[nodiscard]] std::vector<LanguageChoice> ContextMenuLanguages(const Catalogue& catalogue);
 
 // Every language whose name is longer than five characters as "name / percent %"
 // (the current one greyed and disabled), a separator, "Translate", "Load from File

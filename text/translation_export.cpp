@@ -25,8 +25,9 @@ Text ComposeTranslationExport(const char16_t* programName, const char16_t* reque
     text += requestText;
     text += u"\r\n\r\n";
 
-    // Line by line, so that every line leaves with CR LF whatever ended it here.
-    std::size_t start = 0;
+    // Line by line, so that every line leaves with CR LF whatever ended it here. A
+    // leading LF is the end of the section's marker line, not a line of the section.
+    std::size_t start = !englishReference.empty() && englishReference[0] == u'\n' ? 1 : 0;
     while (start < englishReference.size()) {
         std::size_t end = englishReference.find(u'\n', start);
         const std::size_t next = end == TextView::npos ? englishReference.size() : end + 1;
@@ -41,6 +42,11 @@ Text ComposeTranslationExport(const char16_t* programName, const char16_t* reque
         start = next;
     }
     return text;
+}
+
+Text ComposeTranslationExport(const Catalogue& catalogue) {
+    return ComposeTranslationExport(catalogue.SectionZeroValue(0), catalogue.SectionZeroValue(25),
+                                    catalogue.EnglishReference());
 }
 
 std::vector<std::uint8_t> Utf16LeBytes(TextView text) {

@@ -1,6 +1,8 @@
 // Decoding of translation files and the completeness report of a loaded one.
 #include "text/translation_import.h"
 
+#include <utility>
+
 namespace {
 
 constexpr int kReportIds = 256;
@@ -92,4 +94,26 @@ Text TranslationReport(const TextOfId& englishText, const TextOfId& loadedText) 
         report += missingList;
     }
     return report;
+}
+
+ImportOutcome ImportTranslationBytes(TranslationFileStatus readStatus,
+                                     std::span<const std::uint8_t> bytes, TextView path,
+                                     const AnsiToText& ansiToText, const Catalogue& catalogue,
+                                     TranslationSlot& slot) {
+    ImportOutcome outcome;
+    DecodedTranslation decoded;
+    decoded.status = readStatus;
+    if (readStatus == TranslationFileStatus::Loaded) {
+        decoded = DecodeTranslationFile(bytes, ansiToText);
+    }
+    if (decoded.status != TranslationFileStatus::Loaded) {
+        outcome.message = TranslationFailureMessage(decoded.status, path);
+        return outcome;
+    }
+    const LoadedTranslation& loaded = slot.Load(std::move(decoded.text));
+    outcome.loaded = true;
+    outcome.message =
+        TranslationReport([&catalogue](int id) { return catalogue.RowText(kEnglishIndex, id); },
+                          [&loaded](int id) { return loaded.TextOf(id); });
+    return outcome;
 }

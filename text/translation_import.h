@@ -9,6 +9,8 @@
 #include <span>
 #include <string_view>
 
+#include "text/catalog.h"
+#include "text/loaded_translation.h"
 #include "text/text.h"
 
 // A translation file of the program's ids is a few kilobytes; anything past this bound
@@ -45,3 +47,18 @@ using TextOfId = std::function<const char16_t*(int id)>;
 // missing, a blank line, "miss:" and the missing ones: the first nine as id=English
 // text lines, then "........" and the rest as "id," items.
 [[nodiscard]] Text TranslationReport(const TextOfId& englishText, const TextOfId& loadedText);
+
+struct ImportOutcome {
+    bool loaded = false;
+    Text message; // the report, or why the file was not loaded
+};
+
+// Turns the bytes of the file at `path` (or the reason they could not be read) into
+// the program's translation: a readable file is published in `slot`, replacing any
+// earlier one, and reported against the catalogue's English texts; any other file
+// changes nothing and the message says why.
+[[nodiscard]] ImportOutcome ImportTranslationBytes(TranslationFileStatus readStatus,
+                                                   std::span<const std::uint8_t> bytes,
+                                                   TextView path, const AnsiToText& ansiToText,
+                                                   const Catalogue& catalogue,
+                                                   TranslationSlot& slot);

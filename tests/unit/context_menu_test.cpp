@@ -8,6 +8,8 @@
 #include "app/app_state.h"
 #include "app/context_menu_choice.h"
 #include "app/context_menu_entries.h"
+#include "text/catalog.h"
+#include "text/embedded_catalog.h"
 
 namespace {
 
@@ -28,8 +30,10 @@ std::vector<MenuEntry> WithTranslationEntries(std::vector<MenuEntry> entries) {
 }
 
 TEST(ContextMenuEntries, LanguagesThenTranslationTools) {
+    // Thai's name is six units ("Thai", TAB, one letter): listed; "Ab\tCd" is
+    // five: not listed; the nameless one neither.
     const std::vector<LanguageChoice> languages = {
-        {u"German\tDeutsch", 100}, {u"English\tEnglisch", 100}, {u"Thai\t\u0E44 ", 75}, {u"", 0},
+        {u"German\tDeutsch", 100}, {u"English\tEnglisch", 100}, {u"Thai\t\u0E44", 75}, {u"", 0},
         {u"Ab\tCd", 50},           {u"Czech\t\u010De", 83},
     };
     struct Case {
@@ -42,17 +46,17 @@ TEST(ContextMenuEntries, LanguagesThenTranslationTools) {
         {"English current", languages.size(), 1,
          WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"},
                                  {kGreyed, 11, u"English\tEnglisch / 100 %"},
-                                 {kMenuString, 12, u"Thai\t\u0E44  / 75 %"},
+                                 {kMenuString, 12, u"Thai\t\u0E44 / 75 %"},
                                  {kMenuString, 15, u"Czech\t\u010De / 83 %"}})},
         {"German current", languages.size(), 0,
          WithTranslationEntries({{kGreyed, 10, u"German\tDeutsch / 100 %"},
                                  {kMenuString, 11, u"English\tEnglisch / 100 %"},
-                                 {kMenuString, 12, u"Thai\t\u0E44  / 75 %"},
+                                 {kMenuString, 12, u"Thai\t\u0E44 / 75 %"},
                                  {kMenuString, 15, u"Czech\t\u010De / 83 %"}})},
         {"current language not listed: nothing greyed", languages.size(), 3,
          WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"},
                                  {kMenuString, 11, u"English\tEnglisch / 100 %"},
-                                 {kMenuString, 12, u"Thai\t\u0E44  / 75 %"},
+                                 {kMenuString, 12, u"Thai\t\u0E44 / 75 %"},
                                  {kMenuString, 15, u"Czech\t\u010De / 83 %"}})},
         {"current index out of range", 2, 40,
          WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"},
@@ -67,16 +71,30 @@ TEST(ContextMenuEntries, LanguagesThenTranslationTools) {
     }
 }
 
-TEST(ContextMenuEntries, NamesOfFiveUnitsOrFewerAreNotListed) {
-    const std::vector<LanguageChoice> languages = {{u"12345", 10},
-                                                   {u"123456", 20},
-                                                   {u"\u4E2D\u6587\t\u4E2D", 30},
-                                                   {u"\u4E2D\u6587\t\u4E2D\u6587\u6587", 40}};
-    const std::vector<MenuEntry> entries = BuildContextMenuEntries(languages, -1);
-    ASSERT_EQ(entries.size(), 6u);
-    EXPECT_EQ(entries[0].id, 11);
-    EXPECT_EQ(entries[0].text, u"123456 / 20 %");
-    EXPECT_EQ(entries[1].id, 13);
+TEST(ContextMenuEntries, EmbeddedCatalogueListsItsNamedLanguages) {
+    Catalogue catalogue;
+    ASSERT_TRUE(catalogue.BuildFromBlock(EmbeddedCatalogBlock()));
+    const std::vector<LanguageChoice> languages = ContextMenuLanguages(catalogue);
+    ASSERT_EQ(languages.size(), 25u);
+    const int percents[24] = {100, 100, 100, 75, 75, 75, 75,  83, 83, 83, 83, 83,
+                              83,  78,  83,  83, 83, 83, 100, 81, 81, 81, 83, 100};
+    for (const int current : {1, 0, 23, 24}) {
+        const std::vector<MenuEntry> entries = BuildContextMenuEntries(languages, current);
+        ASSERT_EQ(entries.size(), 24u + 4u) << current;
+        for (int i = 0; i < 24; ++i) {
+            const MenuEntry& entry = entries[static_cast<std::size_t>(i)];
+            EXPECT_EQ(entry.id, 10 + i);
+            EXPECT_EQ(entry.flags, i == current ? kGreyed : kMenuString) << i;
+            const Text suffix = u" / " + DecimalText(percents[i]) + u" %";
+            ASSERT_GT(entry.text.size(), suffix.size());
+            EXPECT_EQ(entry.text.substr(entry.text.size() - suffix.size()), suffix) << i;
+            EXPECT_EQ(entry.text.substr(0, entry.text.size() - suffix.size()),
+                      Text(catalogue.LanguageName(i)));
+        }
+        EXPECT_EQ(std::vector<MenuEntry>(entries.begin() + 24, entries.end()),
+                  TranslationEntries());
+    }
+    EXPECT_EQ(BuildContextMenuEntries(languages, 1)[0].text, u"German\tDeutsch / 100 %");
 }
 
 // Records every call in order, as the shell would carry them out.

@@ -2,11 +2,16 @@
 // imported files (UTF-16 with BOM, ANSI, broken and oversized ones) and the report.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "text/catalog.h"
+#include "text/embedded_catalog.h"
+#include "text/loaded_translation.h"
+#include "text/text_lookup.h"
 #include "text/translation_export.h"
 #include "text/translation_import.h"
 
@@ -62,6 +67,8 @@ TEST(TranslationExport, ComposesHeaderRequestAndEnglishLines) {
         {"missing values are empty", nullptr, nullptr, u"3=a\r\n",
          head + u" LNG:xxxx\r\n\r\n\r\n\r\n3=a\r\n"},
         {"no English lines", u"P", u"R", u"", head + u"P LNG:xxxx\r\n\r\nR\r\n\r\n"},
+        {"LF left from the marker line", u"P", u"R", u"\n3=a\r\n\r\n4=b\r\n",
+         head + u"P LNG:xxxx\r\n\r\nR\r\n\r\n3=a\r\n\r\n4=b\r\n"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ComposeTranslationExport(c.programName, c.request, c.reference), c.expected)
@@ -69,24 +76,10 @@ TEST(TranslationExport, ComposesHeaderRequestAndEnglishLines) {
     }
 }
 
-TEST(TranslationExport, BytesAreUtf16LeWithBomAndNoTerminator) {
-    const Text text = ComposeTranslationExport(u"\u0416", u"r", u"3=\u4E2D\r\n");
-    const Bytes bytes = Utf16LeBytes(text);
-    ASSERT_EQ(bytes.size(), text.size() * 2);
-    EXPECT_EQ(bytes[0], 0xFF);
-    EXPECT_EQ(bytes[1], 0xFE);
-    EXPECT_EQ(bytes[2], '!');
-    EXPECT_EQ(bytes[3], 0);
-    // "...for: " then U+0416 as 16 04.
-    const std::size_t name = (1 + std::u16string_view(u"!!!! Please don't forget !!!! Write in "
-                                                      u"e-mail subject: Strings for: ")
-                                      .size()) *
-                             2;
-    EXPECT_EQ(bytes[name], 0x16);
-    EXPECT_EQ(bytes[name + 1], 0x04);
-    // The file ends with the last line's CR LF, no NUL after it.
-    const Bytes tail(bytes.end() - 8, bytes.end());
-    EXPECT_EQ(tail, (Bytes{0x3D, 0x00, 0x2D, 0x4E, 0x0D, 0x00, 0x0A, 0x00}));
+TEST(TranslationExport, BytesAreUtf16LeWithoutTerminator) {
+    EXPECT_EQ(Utf16LeBytes(u"\uFEFF!\u0416\u4E2D\r\n"),
+              (Bytes{0xFF, 0xFE, '!', 0, 0x16, 0x04, 0x2D, 0x4E, '\r', 0, '\n', 0}));
+    EXPECT_TRUE(Utf16LeBytes(u"").empty());
 }
 
 TEST(TranslationExport, HugeEnglishSectionIsExportedWhole) {
@@ -183,17 +176,6 @@ TEST(TranslationImport, RefusesWhatCannotBeLoaded) {
     }
 }
 
-TEST(TranslationImport, FailureMessagesNameTheFile) {
-    EXPECT_EQ(TranslationFailureMessage(TranslationFileStatus::Loaded, u"C:\\a.txt"), u"");
-    for (const auto status : {TranslationFileStatus::Unreadable, TranslationFileStatus::TooLarge}) {
-        const Text message = TranslationFailureMessage(status, u"C:\\a.txt");
-        EXPECT_NE(message.find(u"C:\\a.txt"), Text::npos);
-        EXPECT_NE(message.find(u"stay as they were"), Text::npos);
-    }
-    EXPECT_NE(TranslationFailureMessage(TranslationFileStatus::TooLarge, u"x").find(u"4 MB"),
-              Text::npos);
-}
-
 // The 37 ids that English has.
 std::vector<int> EnglishIds() {
     std::vector<int> ids{0};
@@ -270,13 +252,6 @@ TEST(TranslationReport, PercentageAndMissingList) {
     }
 }
 
-TEST(TranslationReport, NothingLoadedListsEveryEnglishText) {
-    const Text report = TranslationReport(EnglishTable().Lookup(), Table().Lookup());
-    EXPECT_EQ(report.substr(0, 12), u"0 %\n\nmiss:\n0");
-    EXPECT_NE(report.find(u"........\n11,12,13,14,15,16,17,40,"), Text::npos);
-    EXPECT_EQ(report.substr(report.size() - 12), u"60,61,62,63,");
-}
-
 TEST(TranslationReport, IdsUpTo255AndNoEnglishAtAll) {
     Table english;
     english.texts[255] = u"late";
@@ -284,6 +259,152 @@ TEST(TranslationReport, IdsUpTo255AndNoEnglishAtAll) {
     EXPECT_EQ(TranslationReport(english.Lookup(), Table().Lookup()), u"0 %\n\nmiss:\n255=late\n");
     // No English texts: nothing to measure against, and no division by zero.
     EXPECT_EQ(TranslationReport(Table().Lookup(), LoadedWithout(0).Lookup()), u"0 %");
+}
+
+// --- Against the embedded catalogue: export, re-import, lookups after an import.
+
+class TranslationWithCatalogue : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(catalogue.BuildFromBlock(EmbeddedCatalogBlock())); }
+
+    ImportOutcome Import(const Bytes& bytes) {
+        return ImportTranslationBytes(TranslationFileStatus::Loaded, bytes, u"file.txt",
+                                      ansi.Converter(), catalogue, slot);
+    }
+    // A file with English's id=text lines, without the given ids.
+    Bytes FileWithout(const std::vector<int>& ids) {
+        Text text = u"\uFEFF";
+        for (int id = 0; id < 128; ++id) {
+            const char16_t* english = catalogue.RowText(kEnglishIndex, id);
+            if (english != nullptr && std::find(ids.begin(), ids.end(), id) == ids.end()) {
+                text += DecimalText(id) + u"=" + english + u"\r\n";
+            }
+        }
+        return Utf16LeBytes(text);
+    }
+
+    Catalogue catalogue;
+    TranslationSlot slot;
+    FakeAnsi ansi;
+};
+
+TEST_F(TranslationWithCatalogue, ExportStartsWithTheRequestAndEndsWithEnglish) {
+    const Text text = ComposeTranslationExport(catalogue);
+    const Text head = u"\uFEFF!!!! Please don't forget !!!! Write in e-mail subject: Strings "
+                      u"for: Glimmerix 3.19 LNG:xxxx\r\n\r\n";
+    EXPECT_EQ(text.substr(0, head.size()), head);
+    const Text request = catalogue.SectionZeroValue(25);
+    EXPECT_EQ(text.substr(head.size(), request.size() + 4), request + u"\r\n\r\n");
+    Text english = catalogue.EnglishReference();
+    if (english.starts_with(u'\n')) {
+        english.erase(0, 1);
+    }
+    EXPECT_TRUE(english.starts_with(u"TranslatorName=")) << TextToUtf8(english);
+    EXPECT_EQ(text.substr(head.size() + request.size() + 4), english);
+    EXPECT_NE(request.find(u"\r\n"), Text::npos); // escapes already line breaks
+}
+
+TEST_F(TranslationWithCatalogue, ReimportingTheExportIsComplete) {
+    const ImportOutcome outcome = Import(Utf16LeBytes(ComposeTranslationExport(catalogue)));
+    EXPECT_TRUE(outcome.loaded);
+    EXPECT_EQ(outcome.message, u"100 %");
+    EXPECT_EQ(ansi.calls, 0);
+    for (int id = 0; id < 128; ++id) {
+        const char16_t* english = catalogue.RowText(kEnglishIndex, id);
+        const char16_t* loaded = slot.Current()->TextOf(id);
+        EXPECT_EQ(english == nullptr, loaded == nullptr) << id;
+        if (english != nullptr && loaded != nullptr) {
+            EXPECT_EQ(Text(english), Text(loaded)) << id;
+        }
+    }
+}
+
+TEST_F(TranslationWithCatalogue, ReportsMissingEnglishTexts) {
+    const ImportOutcome outcome = Import(FileWithout({0, 3, 9, 17, 40, 56, 63}));
+    EXPECT_EQ(outcome.message,
+              u"81 %\n\nmiss:\n0=16.11.2016\n3=The current time interval is \n"
+              u"9=To start or stop the test press the key [ENTER]. \n"
+              u"17=Window\n"
+              u"40=Glimmerix is a small program but an effective solution.\n"
+              u"56=I hope \"you found nothing\" ;) !\n"
+              u"63=with a little luck, some or all paralyzed pixels are revived!\n");
+}
+
+TEST_F(TranslationWithCatalogue, LookupsReadOnlyTheImportedTexts) {
+    ASSERT_TRUE(Import(Utf16LeBytes(u"\uFEFF3=Drei\r\n40=Vierzig\n")).loaded);
+    for (const int language : {0, 1, 5, 24}) {
+        EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), language, 3)), u"Drei");
+        EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), language, 40)), u"Vierzig");
+        EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), language, 4)), u"str:4?");
+        EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), language, 127)), u"str:127?");
+    }
+}
+
+TEST_F(TranslationWithCatalogue, SecondImportReplacesTheFirst) {
+    ASSERT_TRUE(Import(Utf16LeBytes(u"\uFEFF3=First\r\n4=Only first\r\n")).loaded);
+    const char16_t* firstText = LookupText(catalogue, slot.Current(), 1, 3);
+    const ImportOutcome second = Import(AsciiBytes("3=Second\r\n5=Only second\n"));
+    ASSERT_TRUE(second.loaded);
+    EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), 1, 3)), u"Second");
+    EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), 1, 4)), u"str:4?");
+    EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), 1, 5)), u"Only second");
+    // A text handed out before stays readable (a worker may still be drawing it).
+    EXPECT_EQ(Text(firstText), u"First");
+    EXPECT_TRUE(second.message.starts_with(u"5 %\n")); // 2 of 37
+}
+
+TEST_F(TranslationWithCatalogue, FilesWithoutUsableLines) {
+    const Bytes noBom = [] {
+        Bytes bytes = Utf16LeBytes(u"3=Drei\r\n4=Vier\r\n");
+        return bytes;
+    }();
+    struct Case {
+        const char* name;
+        Bytes bytes;
+    };
+    const Case cases[] = {
+        {"UTF-16LE without BOM", noBom},
+        {"empty file", {}},
+        {"BOM only", {0xFF, 0xFE}},
+        {"ids out of range", AsciiBytes("128=a\n-1=b\n99999999999=c\n")},
+    };
+    for (const Case& c : cases) {
+        const ImportOutcome outcome = Import(c.bytes);
+        EXPECT_TRUE(outcome.loaded) << c.name;
+        for (int id = 0; id < 256; ++id) {
+            EXPECT_EQ(slot.Current()->TextOf(id), nullptr) << c.name << " " << id;
+        }
+        EXPECT_TRUE(outcome.message.starts_with(u"0 %\n\nmiss:\n0=16.11.2016\n")) << c.name;
+        EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), 1, 3)), u"str:3?") << c.name;
+    }
+}
+
+TEST_F(TranslationWithCatalogue, RefusedFilesChangeNothing) {
+    ASSERT_TRUE(Import(AsciiBytes("3=Kept\n")).loaded);
+    const LoadedTranslation* before = slot.Current();
+    struct Case {
+        const char* name;
+        TranslationFileStatus readStatus;
+        Bytes bytes;
+    };
+    const Case cases[] = {
+        {"unreadable", TranslationFileStatus::Unreadable, {}},
+        {"too large when read", TranslationFileStatus::TooLarge, {}},
+        {"too large when decoded", TranslationFileStatus::Loaded,
+         Bytes(kMaxTranslationFileBytes + 1, 'a')},
+    };
+    for (const Case& c : cases) {
+        const ImportOutcome outcome = ImportTranslationBytes(c.readStatus, c.bytes, u"C:\\x.txt",
+                                                             ansi.Converter(), catalogue, slot);
+        EXPECT_FALSE(outcome.loaded) << c.name;
+        EXPECT_NE(outcome.message.find(u"C:\\x.txt"), Text::npos) << c.name;
+        EXPECT_EQ(slot.Current(), before) << c.name;
+    }
+    TranslationSlot untouched;
+    const ImportOutcome failed = ImportTranslationBytes(TranslationFileStatus::Unreadable, {}, u"x",
+                                                        ansi.Converter(), catalogue, untouched);
+    EXPECT_FALSE(failed.loaded);
+    EXPECT_EQ(untouched.Current(), nullptr); // lookups keep using the catalogue
 }
 
 } // namespace
