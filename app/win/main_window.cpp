@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/key_commands.h"
+#include "app/win/context_menu.h"
 #include "app/win/resource_ids.h"
 #include "app/win/win_command_host.h"
 #include "screens/win/test_painter.h"
@@ -53,6 +54,14 @@ LRESULT OnClose() {
     // Clears the cycle and selection flags, gives a running cycle worker 100 ms to see
     // its flag, then posts the quit message; the window is not destroyed here.
     HandleClose(TheAppState(), TheCommandHost());
+    return 0;
+}
+
+LRESULT OnContextMenu(HWND window) {
+    // Opens at the mouse position whatever the message's coordinates: the L key posts
+    // it with none.
+    ShowContextMenu(
+        window, ContextMenuHooks{RepaintMainWindow, [] { TheCommandHost().RefreshInfoText(); }});
     return 0;
 }
 
@@ -117,6 +126,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    case WM_CONTEXTMENU:
+        return OnContextMenu(window);
     case WM_KEYDOWN:
         return OnKeyDown(wParam, lParam);
     case WM_KEYUP:

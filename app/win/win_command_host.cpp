@@ -9,6 +9,7 @@
 #include "app/win/main_window.h"
 #include "settings/win/ini2017.h"
 #include "text/text_lookup.h"
+#include "text/win/translation_files.h"
 #include "text/win/wide.h"
 
 bool WinCommandHost::IsKeyHeld(int virtualKey) const {
@@ -53,7 +54,9 @@ void WinCommandHost::CreateRepairWorker() {
     TheAppState().repairRunning = 0;
 }
 
-void WinCommandHost::ExportTranslation() {}
+void WinCommandHost::ExportTranslation() {
+    ::ExportTranslation();
+}
 
 void WinCommandHost::PostContextMenu() {
     PostMessageW(MainWindow(), WM_CONTEXTMENU, 0, 0);
