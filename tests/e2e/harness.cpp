@@ -6,7 +6,6 @@
 #include <iterator>
 #include <mutex>
 
-
 namespace e2e {
 
 namespace fs = std::filesystem;

@@ -368,12 +368,13 @@ std::string WinePrefix::UserName() const {
     return UserProfile().filename().string();
 }
 
-std::optional<fs::path> WinePrefix::HostPath(std::string_view windowsPath) const {
+std::optional<fs::path> HostPathOnDriveC(const fs::path& driveC, std::string_view windowsPath) {
     if (windowsPath.size() < 2 || windowsPath[1] != ':' ||
-        (windowsPath[0] != 'C' && windowsPath[0] != 'c')) {
-        return std::nullopt;
+        (windowsPath[0] != 'C' && windowsPath[0] != 'c') ||
+        (windowsPath.size() > 2 && windowsPath[2] != '\\')) {
+        return std::nullopt; // another drive, or relative to the drive's current folder
     }
-    fs::path host = DriveC();
+    fs::path host = driveC;
     std::string_view rest = windowsPath.substr(2);
     while (!rest.empty()) {
         const auto separator = rest.find('\\');
@@ -390,6 +391,10 @@ std::optional<fs::path> WinePrefix::HostPath(std::string_view windowsPath) const
         rest.remove_prefix(separator + 1);
     }
     return host;
+}
+
+std::optional<fs::path> WinePrefix::HostPath(std::string_view windowsPath) const {
+    return HostPathOnDriveC(DriveC(), windowsPath);
 }
 
 Environment WinePrefix::WineEnvironment(const std::string& displayName,

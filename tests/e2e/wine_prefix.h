@@ -63,6 +63,10 @@ private:
     fs::path prefix;
 };
 
+// The host path of the "C:\..." path `windowsPath` in a prefix whose drive C is
+// `driveC`; nothing for another drive, a relative path or one that climbs out.
+std::optional<fs::path> HostPathOnDriveC(const fs::path& driveC, std::string_view windowsPath);
+
 // The environment of every Wine command: nothing from the developer's own Wine set-up
 // or display.
 Environment BaseWineEnvironment(const fs::path& prefix, const std::string& displayName,

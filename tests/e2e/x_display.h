@@ -24,6 +24,7 @@ public:
     XServer& operator=(const XServer&) = delete;
 
     [[nodiscard]] const std::string& DisplayName() const { return displayName; }
+    [[nodiscard]] pid_t Pid() const { return process.Pid(); }
 
 private:
     XServer(ChildProcess process, std::string name)
