@@ -26,7 +26,8 @@ LRESULT OnCreate(HWND window) {
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const int borderWidth = GetSystemMetrics(SM_CXBORDER);
     const int borderHeight = GetSystemMetrics(SM_CYBORDER);
-    // The border lies just outside the screen, so the client area is the whole screen.
+    // One border width beyond every screen edge. The style above leaves no frame, so the
+    // client area is this whole rectangle: the screen plus one border on each side.
     const int x = -borderWidth;
     const int y = -borderHeight;
     const int width = screenWidth + 2 * borderWidth;
