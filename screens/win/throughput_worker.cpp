@@ -1,0 +1,227 @@
+// The throughput test's thread, its off-screen source image and its frames.
+#include "screens/win/throughput_worker.h"
+
+#include <timeapi.h>
+
+#include <atomic>
+#include <span>
+
+#include "screens/source_image.h"
+#include "screens/throughput_figures.h"
+#include "screens/win/gdi_owners.h"
+#include "screens/win/test_painter.h"
+#include "screens/win/worker_slot.h"
+#include "text/catalog.h"
+#include "text/win/wide.h"
+
+namespace {
+
+// Program-wide run state. Only the one throughput worker touches it (the start rule
+// guarantees one at a time); the figures and the frame count are atomics because
+// tests and benchmarks read them from other threads.
+struct RunState {
+    GdiBitmap sourceImage;
+    int sourceWidth = 0;
+    int sourceHeight = 0;
+    ThroughputMeter meter;
+    std::atomic<int> scrollPhase{0};
+    std::atomic<std::uint64_t> frames{0};
+    std::atomic<double> mbPerSecond{0.0};
+    std::atomic<double> framesPerSecond{0.0};
+};
+
+RunState& Run() {
+    static RunState run;
+    return run;
+}
+
+COLORREF ToColorRef(const RgbColour& colour) noexcept {
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+void Repaint(HWND window) noexcept {
+    RECT client;
+    GetClientRect(window, &client);
+    RedrawWindow(window, &client, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+Text StatusText(const AppState& state, ThroughputVariant variant) {
+    const int language = state.languageIndex;
+    const RunState& run = Run();
+    const Text name = ThroughputVariantName(variant, CatalogText(13, language),
+                                            CatalogText(14, language));
+    return ThroughputStatusText(run.mbPerSecond.load(), run.framesPerSecond.load(),
+                                CatalogText(4, language), name);
+}
+
+void DrawLines(HDC dc, int width, int top, int height, COLORREF colour) noexcept {
+    const GdiPen pen(CreatePen(PS_SOLID, 1, colour));
+    const SelectionScope selection(dc, pen.Get());
+    for (int row = top; row < top + height; ++row) {
+        MoveToEx(dc, 0, row, nullptr);
+        LineTo(dc, width, row);
+    }
+}
+
+void ThroughputWorkerBody(const WorkerTicket& ticket) {
+    AppState& state = ticket.state;
+    RunState& run = Run();
+    // Taken before the image is built, so the first measurement includes that work.
+    const DWORD start = timeGetTime();
+    RECT client{};
+    GetClientRect(ticket.window, &client);
+    if (!BuildSourceImage(client.right - client.left, client.bottom - client.top)) {
+        // Nothing to copy from: end the run and give the window back to the painter.
+        if (ticket.Current()) {
+            state.throughputRunning = 0;
+            state.testIndex = -1;
+            Repaint(ticket.window);
+        }
+        return;
+    }
+    run.meter.BeginRun(start);
+    RandomGenerator& generator = TheRandomGenerator();
+    do {
+        DrawThroughputFrame(ticket.window, state, generator);
+        if (run.meter.FrameDone()) {
+            run.meter.Measure(timeGetTime());
+            run.mbPerSecond = run.meter.MbPerSecond();
+            run.framesPerSecond = run.meter.FramesPerSecond();
+        }
+    } while (ticket.KeepRunning());
+}
+
+WorkerSlot& ThroughputSlot() {
+    static WorkerSlot slot(ThroughputWorkerBody, &AppState::throughputRunning);
+    return slot;
+}
+
+} // namespace
+
+bool BuildSourceImage(int clientWidth, int clientHeight) noexcept {
+    RunState& run = Run();
+    run.sourceImage.Reset();
+    run.sourceWidth = 0;
+    run.sourceHeight = 0;
+    if (clientWidth < 0 || clientHeight <= 0) {
+        return false;
+    }
+    const int width = clientWidth + kScrollRange;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -clientHeight; // top-down: row 0 is the top row
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    GdiBitmap image(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!image || bits == nullptr) {
+        return false;
+    }
+    // 32-bit rows need no padding: row y starts at y * width pixels.
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    for (int y = 0; y < clientHeight; ++y) {
+        FillSourceRow(std::span<std::uint32_t>(pixels + static_cast<std::size_t>(y) * width,
+                                               static_cast<std::size_t>(width)),
+                      y);
+    }
+    run.sourceImage = std::move(image);
+    run.sourceWidth = width;
+    run.sourceHeight = clientHeight;
+    return true;
+}
+
+bool DrawThroughputFrame(HWND window, const AppState& state, RandomGenerator& generator) noexcept {
+    RunState& run = Run();
+    RECT client{};
+    GetClientRect(window, &client);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    const WindowDc dc(window);
+    run.frames.fetch_add(1, std::memory_order_relaxed);
+    if (!dc) {
+        return false;
+    }
+    run.meter.CountPixels(ThroughputFramePixels(width, height));
+    const ThroughputVariant variant = ThroughputVariantFrom(state.drawVariant);
+    const Text status = StatusText(state, variant);
+
+    MemoryDc sourceDc;
+    SelectionScope sourceSelection;
+    if (variant == ThroughputVariant::BlockCopy) {
+        sourceDc = MemoryDc(CreateCompatibleDC(nullptr));
+        if (sourceDc && run.sourceImage) {
+            sourceSelection = SelectionScope(sourceDc.Get(), run.sourceImage.Get());
+        }
+    }
+    const int bandHeight = ThroughputBandHeight(variant, height);
+
+    for (int y = client.top, band = 0; y < client.bottom; ++band) {
+        const COLORREF colour = ToColorRef(NextBandColour(generator));
+        SetBkColor(dc.Get(), colour);
+        if (band == 0) {
+            RECT statusRect{client.left, y, client.right, y + kStatusBandHeight};
+            SetBkColor(dc.Get(), RGB(0, 0, 0));
+            SetTextColor(dc.Get(), RGB(255, 255, 255));
+            ExtTextOutW(dc.Get(), 0, 0, ETO_OPAQUE, &statusRect, Wide(status),
+                        static_cast<UINT>(status.size()), nullptr);
+            y += kStatusBandHeight;
+        } else {
+            if (bandHeight <= 0) {
+                break; // no room below the status line
+            }
+            RECT bandRect{client.left, y, client.right, y + bandHeight};
+            switch (variant) {
+            case ThroughputVariant::BlockCopy: {
+                const int phase = NextScrollPhase(run.scrollPhase);
+                run.scrollPhase = phase;
+                if (sourceSelection) {
+                    BitBlt(dc.Get(), client.left, y, width, bandHeight, sourceDc.Get(), phase, 0,
+                           SRCCOPY);
+                }
+                break;
+            }
+            case ThroughputVariant::Rectangles:
+                FillRectOpaque(dc.Get(), bandRect, colour);
+                DrawLines(dc.Get(), width, y, bandHeight, colour);
+                break;
+            case ThroughputVariant::Lines:
+                DrawLines(dc.Get(), width, y, bandHeight, colour);
+                break;
+            }
+            y += bandHeight;
+        }
+        if (state.throughputRunning == 0) {
+            break;
+        }
+    }
+    return true;
+}
+
+bool StartThroughputWorkerThread(HWND window, AppState& state) noexcept {
+    return ThroughputSlot().Start(window, state);
+}
+
+bool WaitForThroughputWorker(DWORD timeoutMs) noexcept {
+    return ThroughputSlot().WaitUntilEnded(timeoutMs);
+}
+
+int ThroughputScrollPhase() noexcept {
+    return Run().scrollPhase.load();
+}
+std::uint64_t ThroughputFrameCount() noexcept {
+    return Run().frames.load();
+}
+double ThroughputMbPerSecond() noexcept {
+    return Run().mbPerSecond.load();
+}
+double ThroughputFramesPerSecond() noexcept {
+    return Run().framesPerSecond.load();
+}
+int ThroughputWorkersActive() noexcept {
+    return ThroughputSlot().Active();
+}
+int ThroughputWorkersPeak() noexcept {
+    return ThroughputSlot().PeakActive();
+}
