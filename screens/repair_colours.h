@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "screens/random.h"
-#include "screens/rgb_colour.h"
+#include "screens/rgb.h"
 
-inline constexpr std::array<RgbColour, 7> kRepairColours = {{
+inline constexpr std::array<Rgb, 7> kRepairColours = {{
     {255, 255, 255}, // white
     {255, 0, 0},     // red
     {0, 255, 0},     // green
@@ -19,9 +19,9 @@ inline constexpr std::array<RgbColour, 7> kRepairColours = {{
 }};
 
 // The colour for a random value: entry (value mod 7).
-[[nodiscard]] constexpr RgbColour RepairColour(std::uint32_t randomValue) noexcept {
+[[nodiscard]] constexpr Rgb RepairColour(std::uint32_t randomValue) noexcept {
     return kRepairColours[randomValue % kRepairColours.size()];
 }
 
 // Draws one value from the generator and returns its colour.
-[[nodiscard]] RgbColour NextRepairColour(RandomGenerator& generator) noexcept;
+[[nodiscard]] Rgb NextRepairColour(RandomGenerator& generator) noexcept;

@@ -34,13 +34,12 @@ int NextScrollPhase(int phase) noexcept {
     return inRange + 1;
 }
 
-RgbColour NextBandColour(RandomGenerator& generator) noexcept {
+Rgb NextBandColour(RandomGenerator& generator) noexcept {
     const std::uint32_t first = generator.Next();
     const std::uint32_t second = generator.Next();
     const std::uint32_t third = generator.Next();
-    return RgbColour{static_cast<std::uint8_t>(first & 0x1Fu),
-                     static_cast<std::uint8_t>(second % 222u),
-                     static_cast<std::uint8_t>(third & 0x1Fu)};
+    return Rgb{static_cast<std::uint8_t>(first & 0x1Fu), static_cast<std::uint8_t>(second % 222u),
+               static_cast<std::uint8_t>(third & 0x1Fu)};
 }
 
 Text ThroughputVariantName(ThroughputVariant variant, TextView rectanglesName, TextView linesName) {

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "screens/random.h"
-#include "screens/rgb_colour.h"
+#include "screens/rgb.h"
 #include "text/text.h"
 
 enum class ThroughputVariant {
@@ -38,7 +38,7 @@ inline constexpr int kFramesPerMeasurement = 51;
 
 // A band's colour from three draws: red = first & 0x1F, green = second mod 222,
 // blue = third & 0x1F; mostly green.
-[[nodiscard]] RgbColour NextBandColour(RandomGenerator& generator) noexcept;
+[[nodiscard]] Rgb NextBandColour(RandomGenerator& generator) noexcept;
 
 // The variant's name in the status line: "BitBlt", or the given catalogue texts.
 [[nodiscard]] Text ThroughputVariantName(ThroughputVariant variant, TextView rectanglesName,

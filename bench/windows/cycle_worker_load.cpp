@@ -126,9 +126,9 @@ int main() {
         std::printf("%6d ms %8.1f %9llu %12.2f %12d %10.2f\n", interval, load.wallSeconds,
                     static_cast<unsigned long long>(timing.switches), load.cpuPercent,
                     timing.maxLateMs,
-                    timing.switches != 0
-                        ? static_cast<double>(timing.totalLateMs) / static_cast<double>(timing.switches)
-                        : 0.0);
+                    timing.switches != 0 ? static_cast<double>(timing.totalLateMs) /
+                                               static_cast<double>(timing.switches)
+                                         : 0.0);
     }
 
     // Outside view: the gaps between switches against the interval. The watcher

@@ -50,7 +50,8 @@ int main() {
     const double bareMb = bare * ThroughputFramePixels(client.right, client.bottom) * 4 / 1048576.0;
     std::printf("client %ldx%ld; bare full-screen fills: %.0f/s (%.0f MB/s by the same count)\n",
                 client.right, client.bottom, bare, bareMb);
-    std::printf("%-11s %10s %8s %12s %14s\n", "variant", "MB/s", "FPS", "frames/s", "vs bare fills");
+    std::printf("%-11s %10s %8s %12s %14s\n", "variant", "MB/s", "FPS", "frames/s",
+                "vs bare fills");
     const char* names[] = {"BitBlt", "Rectangles", "Lines"};
     AppState& state = TheAppState();
     for (int variant = 0; variant < 3; ++variant) {

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "screens/repair_colours.h"
+#include "screens/win/colour_ref.h"
 #include "screens/win/gdi_owners.h"
 #include "screens/win/test_painter.h"
 #include "screens/win/worker_slot.h"
@@ -55,8 +56,7 @@ bool DrawFlashFrame(HWND window, RandomGenerator& generator) noexcept {
     if (!dc) {
         return false;
     }
-    const RgbColour colour = NextRepairColour(generator);
-    FillRectOpaque(dc.Get(), client, RGB(colour.red, colour.green, colour.blue));
+    FillRectOpaque(dc.Get(), client, ToColorRef(NextRepairColour(generator)));
     flashCount.fetch_add(1, std::memory_order_relaxed);
     return true;
 }

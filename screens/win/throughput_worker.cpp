@@ -8,10 +8,11 @@
 
 #include "screens/source_image.h"
 #include "screens/throughput_figures.h"
+#include "screens/win/colour_ref.h"
 #include "screens/win/gdi_owners.h"
 #include "screens/win/test_painter.h"
 #include "screens/win/worker_slot.h"
-#include "text/catalog.h"
+#include "text/text_lookup.h"
 #include "text/win/wide.h"
 
 namespace {
@@ -20,7 +21,7 @@ namespace {
 // guarantees one at a time); the figures and the frame count are atomics because
 // tests and benchmarks read them from other threads.
 struct RunState {
-    GdiBitmap sourceImage;
+    UniqueBitmap sourceImage;
     int sourceWidth = 0;
     int sourceHeight = 0;
     ThroughputMeter meter;
@@ -35,28 +36,30 @@ RunState& Run() {
     return run;
 }
 
-COLORREF ToColorRef(const RgbColour& colour) noexcept {
-    return RGB(colour.red, colour.green, colour.blue);
-}
-
 void Repaint(HWND window) noexcept {
     RECT client;
     GetClientRect(window, &client);
     RedrawWindow(window, &client, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
+// Text `id` in the current language; empty when the catalogue lacks it.
+TextView CatalogueText(const AppState& state, int id) noexcept {
+    const char16_t* text =
+        LookupText(TheCatalogue(), TheTranslation().Current(), state.languageIndex, id);
+    return text != nullptr ? TextView(text) : TextView();
+}
+
 Text StatusText(const AppState& state, ThroughputVariant variant) {
-    const int language = state.languageIndex;
     const RunState& run = Run();
-    const Text name = ThroughputVariantName(variant, CatalogText(13, language),
-                                            CatalogText(14, language));
+    const Text name =
+        ThroughputVariantName(variant, CatalogueText(state, 13), CatalogueText(state, 14));
     return ThroughputStatusText(run.mbPerSecond.load(), run.framesPerSecond.load(),
-                                CatalogText(4, language), name);
+                                CatalogueText(state, 4), name);
 }
 
 void DrawLines(HDC dc, int width, int top, int height, COLORREF colour) noexcept {
-    const GdiPen pen(CreatePen(PS_SOLID, 1, colour));
-    const SelectionScope selection(dc, pen.Get());
+    const UniquePen pen(CreatePen(PS_SOLID, 1, colour));
+    const ScopedSelectObject selection(dc, pen);
     for (int row = top; row < top + height; ++row) {
         MoveToEx(dc, 0, row, nullptr);
         LineTo(dc, width, row);
@@ -115,7 +118,7 @@ bool BuildSourceImage(int clientWidth, int clientHeight) noexcept {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    GdiBitmap image(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap image(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!image || bits == nullptr) {
         return false;
     }
@@ -132,62 +135,45 @@ bool BuildSourceImage(int clientWidth, int clientHeight) noexcept {
     return true;
 }
 
-bool DrawThroughputFrame(HWND window, const AppState& state, RandomGenerator& generator) noexcept {
+namespace {
+
+// The bands of one frame, from the status line down; `sourceDc` holds the source
+// image for the block copy (null: nothing to copy from).
+void DrawBands(HDC dc, const RECT& client, const AppState& state, ThroughputVariant variant,
+               const Text& status, HDC sourceDc, RandomGenerator& generator) noexcept {
     RunState& run = Run();
-    RECT client{};
-    GetClientRect(window, &client);
     const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-    const WindowDc dc(window);
-    run.frames.fetch_add(1, std::memory_order_relaxed);
-    if (!dc) {
-        return false;
-    }
-    run.meter.CountPixels(ThroughputFramePixels(width, height));
-    const ThroughputVariant variant = ThroughputVariantFrom(state.drawVariant);
-    const Text status = StatusText(state, variant);
-
-    MemoryDc sourceDc;
-    SelectionScope sourceSelection;
-    if (variant == ThroughputVariant::BlockCopy) {
-        sourceDc = MemoryDc(CreateCompatibleDC(nullptr));
-        if (sourceDc && run.sourceImage) {
-            sourceSelection = SelectionScope(sourceDc.Get(), run.sourceImage.Get());
-        }
-    }
-    const int bandHeight = ThroughputBandHeight(variant, height);
-
+    const int bandHeight = ThroughputBandHeight(variant, client.bottom - client.top);
     for (int y = client.top, band = 0; y < client.bottom; ++band) {
         const COLORREF colour = ToColorRef(NextBandColour(generator));
-        SetBkColor(dc.Get(), colour);
+        SetBkColor(dc, colour);
         if (band == 0) {
-            RECT statusRect{client.left, y, client.right, y + kStatusBandHeight};
-            SetBkColor(dc.Get(), RGB(0, 0, 0));
-            SetTextColor(dc.Get(), RGB(255, 255, 255));
-            ExtTextOutW(dc.Get(), 0, 0, ETO_OPAQUE, &statusRect, Wide(status),
+            const RECT statusRect{client.left, y, client.right, y + kStatusBandHeight};
+            SetBkColor(dc, RGB(0, 0, 0));
+            SetTextColor(dc, RGB(255, 255, 255));
+            ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &statusRect, Wide(status),
                         static_cast<UINT>(status.size()), nullptr);
             y += kStatusBandHeight;
         } else {
             if (bandHeight <= 0) {
                 break; // no room below the status line
             }
-            RECT bandRect{client.left, y, client.right, y + bandHeight};
+            const RECT bandRect{client.left, y, client.right, y + bandHeight};
             switch (variant) {
             case ThroughputVariant::BlockCopy: {
                 const int phase = NextScrollPhase(run.scrollPhase);
                 run.scrollPhase = phase;
-                if (sourceSelection) {
-                    BitBlt(dc.Get(), client.left, y, width, bandHeight, sourceDc.Get(), phase, 0,
-                           SRCCOPY);
+                if (sourceDc != nullptr) {
+                    BitBlt(dc, client.left, y, width, bandHeight, sourceDc, phase, 0, SRCCOPY);
                 }
                 break;
             }
             case ThroughputVariant::Rectangles:
-                FillRectOpaque(dc.Get(), bandRect, colour);
-                DrawLines(dc.Get(), width, y, bandHeight, colour);
+                FillRectOpaque(dc, bandRect, colour);
+                DrawLines(dc, width, y, bandHeight, colour);
                 break;
             case ThroughputVariant::Lines:
-                DrawLines(dc.Get(), width, y, bandHeight, colour);
+                DrawLines(dc, width, y, bandHeight, colour);
                 break;
             }
             y += bandHeight;
@@ -195,6 +181,32 @@ bool DrawThroughputFrame(HWND window, const AppState& state, RandomGenerator& ge
         if (state.throughputRunning == 0) {
             break;
         }
+    }
+}
+
+} // namespace
+
+bool DrawThroughputFrame(HWND window, const AppState& state, RandomGenerator& generator) noexcept {
+    RunState& run = Run();
+    run.frames.fetch_add(1, std::memory_order_relaxed);
+    RECT client{};
+    GetClientRect(window, &client);
+    const WindowDc dc(window);
+    if (!dc) {
+        return false;
+    }
+    run.meter.CountPixels(
+        ThroughputFramePixels(client.right - client.left, client.bottom - client.top));
+    const ThroughputVariant variant = ThroughputVariantFrom(state.drawVariant);
+    const Text status = StatusText(state, variant);
+    if (variant == ThroughputVariant::BlockCopy) {
+        // Declared in this order, the image is selected out before the DC goes.
+        const MemoryDc sourceDc(nullptr);
+        const ScopedSelectObject selection(sourceDc.Get(), run.sourceImage);
+        DrawBands(dc.Get(), client, state, variant, status,
+                  selection.Selected() ? sourceDc.Get() : nullptr, generator);
+    } else {
+        DrawBands(dc.Get(), client, state, variant, status, nullptr, generator);
     }
     return true;
 }

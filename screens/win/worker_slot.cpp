@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <new>
+#include <utility>
 
 struct WorkerSlot::Launch {
     WorkerSlot* slot;
@@ -19,17 +20,11 @@ bool WorkerTicket::KeepRunning() const noexcept {
     return (state.*(slot.flag)).load() != 0 && Current();
 }
 
-WorkerSlot::~WorkerSlot() {
-    // Only at process end; a worker still running then is ended by the process exit.
-    if (thread != nullptr) {
-        CloseHandle(thread);
-    }
-}
-
 bool WorkerSlot::WaitForPrevious(DWORD timeoutMs) noexcept {
-    if (thread == nullptr) {
+    if (!thread) {
         return true;
     }
+    HANDLE handle = thread.Get();
     // The caller is usually the window's own thread. A worker may be inside a call
     // that sends a message to the window (painting, invalidation), so messages sent
     // to this thread are handled while it waits; posted messages stay queued.
@@ -37,10 +32,10 @@ bool WorkerSlot::WaitForPrevious(DWORD timeoutMs) noexcept {
     for (;;) {
         const DWORD spent = GetTickCount() - begin;
         if (spent >= timeoutMs) {
-            return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+            return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
         }
         const DWORD result =
-            MsgWaitForMultipleObjects(1, &thread, FALSE, timeoutMs - spent, QS_SENDMESSAGE);
+            MsgWaitForMultipleObjects(1, &handle, FALSE, timeoutMs - spent, QS_SENDMESSAGE);
         if (result == WAIT_OBJECT_0) {
             return true;
         }
@@ -64,10 +59,7 @@ bool WorkerSlot::Start(HWND window, AppState& state, void (*prepare)()) noexcept
         (state.*flag) = 0;
         return false;
     }
-    if (thread != nullptr) {
-        CloseHandle(thread);
-        thread = nullptr;
-    }
+    thread.Reset();
     if (prepare != nullptr) {
         prepare();
     }
@@ -76,13 +68,13 @@ bool WorkerSlot::Start(HWND window, AppState& state, void (*prepare)()) noexcept
         (state.*flag) = 0;
         return false;
     }
-    HANDLE created = CreateThread(nullptr, 0, ThreadEntry, launch.get(), 0, nullptr);
-    if (created == nullptr) {
+    UniqueHandle created(CreateThread(nullptr, 0, ThreadEntry, launch.get(), 0, nullptr));
+    if (!created) {
         (state.*flag) = 0;
         return false;
     }
     launch.release(); // the thread owns it now
-    thread = created;
+    thread = std::move(created);
     return true;
 }
 

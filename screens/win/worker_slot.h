@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "app/app_state.h"
+#include "screens/win/gdi_owners.h"
 
 class WorkerSlot;
 
@@ -44,7 +45,6 @@ public:
     WorkerSlot(Body body, Flag flag) noexcept : body(body), flag(flag) {}
     WorkerSlot(const WorkerSlot&) = delete;
     WorkerSlot& operator=(const WorkerSlot&) = delete;
-    ~WorkerSlot();
 
     // Called after the shell has set the running flag. Ends the previous worker of
     // this kind, then starts a new thread with the window. When the previous worker
@@ -69,7 +69,8 @@ private:
     Body body;
     Flag flag;
     std::mutex startMutex;
-    HANDLE thread = nullptr;
+    // The last worker's thread, kept until the next start has waited for it.
+    UniqueHandle thread;
     std::atomic<unsigned> generation{0};
     std::atomic<int> active{0};
     std::atomic<int> peakActive{0};

@@ -9,13 +9,12 @@
 
 namespace {
 
-constexpr RgbColour kWhite{255, 255, 255};
-constexpr RgbColour kRed{255, 0, 0};
-constexpr RgbColour kGreen{0, 255, 0};
-constexpr RgbColour kBlue{0, 0, 255};
-constexpr RgbColour kCyan{0, 255, 255};
-constexpr RgbColour kMagenta{255, 0, 255};
-constexpr RgbColour kYellow{255, 255, 0};
+constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kGreen{0, 255, 0};
+constexpr Rgb kBlue{0, 0, 255};
+constexpr Rgb kCyan{0, 255, 255};
+constexpr Rgb kMagenta{255, 0, 255};
+constexpr Rgb kYellow{255, 255, 0};
 
 TEST(RandomGenerator, FirstValuesAfterProgramStart) {
     RandomGenerator generator;
@@ -52,7 +51,7 @@ TEST(RandomGenerator, ProgramWideInstanceIsOneAndStartsAtTheStartState) {
 
 TEST(RepairColours, FirstFlashesAfterProgramStart) {
     RandomGenerator generator;
-    const std::vector<RgbColour> expected = {kYellow, kCyan, kWhite, kYellow, kCyan, kBlue};
+    const std::vector<Rgb> expected = {kYellow, kCyan, kWhite, kYellow, kCyan, kBlue};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(NextRepairColour(generator), expected[i]) << "flash " << i;
     }
@@ -61,7 +60,7 @@ TEST(RepairColours, FirstFlashesAfterProgramStart) {
 TEST(RepairColours, ValueModSevenPicksTheColour) {
     struct Case {
         std::uint32_t value;
-        RgbColour colour;
+        Rgb colour;
     };
     const Case cases[] = {
         {0u, kWhite},          {1u, kRed},   {2u, kGreen},
@@ -77,9 +76,8 @@ TEST(RepairColours, ValueModSevenPicksTheColour) {
 
 TEST(RepairColours, BlackNeverFlashes) {
     RandomGenerator generator;
-    constexpr RgbColour kBlack{0, 0, 0};
     for (int i = 0; i < 10000; ++i) {
-        const RgbColour colour = NextRepairColour(generator);
+        const Rgb colour = NextRepairColour(generator);
         ASSERT_NE(colour, kBlack) << "flash " << i;
         // Full intensity: every channel is 0 or 255.
         for (const std::uint8_t channel : {colour.red, colour.green, colour.blue}) {

@@ -133,12 +133,12 @@ TEST(ThroughputBands, ColoursFromThreeDraws) {
     // ...: red = 300419601 & 31 = 17, green = 694414494 mod 222 = 48, blue = 614891655
     // & 31 = 7.
     RandomGenerator generator;
-    EXPECT_EQ(NextBandColour(generator), (RgbColour{17, 48, 7}));
+    EXPECT_EQ(NextBandColour(generator), (Rgb{17, 48, 7}));
     EXPECT_EQ(generator.State(), 614891655u) << "exactly three draws per band";
 
     RandomGenerator any(12345);
     for (int band = 0; band < 5000; ++band) {
-        const RgbColour colour = NextBandColour(any);
+        const Rgb colour = NextBandColour(any);
         ASSERT_LE(colour.red, 31);
         ASSERT_LE(colour.green, 221);
         ASSERT_LE(colour.blue, 31);

@@ -27,12 +27,13 @@ constexpr int kWidth = 320;
 constexpr int kHeight = 200;
 constexpr DWORD kEndWaitMs = 10000;
 
-std::uint32_t Rgb(int red, int green, int blue) {
+// A colour as the read-back pixels hold it: 0x00RRGGBB.
+std::uint32_t Packed(int red, int green, int blue) {
     return static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 |
            static_cast<std::uint32_t>(blue);
 }
-std::uint32_t Rgb(const RgbColour& c) {
-    return Rgb(c.red, c.green, c.blue);
+std::uint32_t Packed(const Rgb& c) {
+    return Packed(c.red, c.green, c.blue);
 }
 
 // The test window: one visible pop-up at the top left of the screen for the whole
@@ -100,11 +101,11 @@ public:
         info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
         const WindowDc windowDc(window);
-        const GdiBitmap image(
+        const UniqueBitmap image(
             CreateDIBSection(windowDc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        const MemoryDc memory(CreateCompatibleDC(windowDc.Get()));
+        const MemoryDc memory(windowDc.Get());
         {
-            const SelectionScope selection(memory.Get(), image.Get());
+            const ScopedSelectObject selection(memory.Get(), image);
             BitBlt(memory.Get(), 0, 0, width, height, windowDc.Get(), 0, 0, SRCCOPY);
         }
         GdiFlush();
@@ -204,7 +205,7 @@ void ExpectStatusLine(const Pixels& pixels) {
 TEST_P(ThroughputFrameTest, DrawsTheStatusLineAndTheBands) {
     const FrameCase& c = GetParam();
     TestWindow window;
-    window.Fill(Rgb(128, 128, 128));
+    window.Fill(Packed(128, 128, 128));
     AppState state;
     const StopWorkersAtEnd stop(state);
     state.drawVariant = c.variant;
@@ -231,10 +232,11 @@ TEST_P(ThroughputFrameTest, DrawsTheStatusLineAndTheBands) {
     } else {
         EXPECT_EQ(ThroughputScrollPhase(), phaseBefore) << "only the block copy scrolls";
         for (int top = kStatusBandHeight; top < kHeight; top += kStatusBandHeight) {
-            const RgbColour colour = NextBandColour(expected);
+            const Rgb colour = NextBandColour(expected);
             EXPECT_LE(colour.red, 31);
             EXPECT_LE(colour.blue, 31);
-            EXPECT_TRUE(pixels.RowsAre(top, std::min(top + kStatusBandHeight, kHeight), Rgb(colour)))
+            EXPECT_TRUE(
+                pixels.RowsAre(top, std::min(top + kStatusBandHeight, kHeight), Packed(colour)))
                 << "band at " << top;
         }
     }
@@ -276,7 +278,7 @@ TEST(ThroughputFrame, ScrollPhaseMovesTheRampsOnePixelLeftPerFrame) {
 TEST(ThroughputFrame, StopsAfterTheBandDuringWhichTheFlagWasCleared) {
     for (const int variant : {0, 1, 2}) {
         TestWindow window;
-        window.Fill(Rgb(128, 0, 128));
+        window.Fill(Packed(128, 0, 128));
         AppState state;
         const StopWorkersAtEnd stop(state);
         state.drawVariant = variant;
@@ -286,7 +288,7 @@ TEST(ThroughputFrame, StopsAfterTheBandDuringWhichTheFlagWasCleared) {
         ASSERT_TRUE(DrawThroughputFrame(window.Get(), state, generator));
         const Pixels pixels(window.Get());
         ExpectStatusLine(pixels);
-        EXPECT_TRUE(pixels.RowsAre(kStatusBandHeight, kHeight, Rgb(128, 0, 128)))
+        EXPECT_TRUE(pixels.RowsAre(kStatusBandHeight, kHeight, Packed(128, 0, 128)))
             << "variant " << variant << ": the rest of the frame is left undrawn";
         RandomGenerator expected(99);
         (void)NextBandColour(expected);
@@ -308,7 +310,8 @@ TEST(ThroughputWorker, ARunMeasuresAndStopsWhenTheFlagIsCleared) {
     state.throughputRunning = 1;
     const std::uint64_t before = ThroughputFrameCount();
     ASSERT_TRUE(StartThroughputWorkerThread(window.Get(), state));
-    ASSERT_TRUE(WaitFor([&] { return ThroughputFrameCount() >= before + 3 * kFramesPerMeasurement; }));
+    ASSERT_TRUE(
+        WaitFor([&] { return ThroughputFrameCount() >= before + 3 * kFramesPerMeasurement; }));
     state.throughputRunning = 0;
     ASSERT_TRUE(WaitForThroughputWorker(kEndWaitMs));
     EXPECT_EQ(ThroughputWorkersActive(), 0);
@@ -333,8 +336,8 @@ TEST(ThroughputWorker, AWindowWithoutRowsEndsTheRunAndShowsTheInformationScreen)
 // ---- Repair flashes -----------------------------------------------------------
 
 bool IsRepairColour(std::uint32_t rgb) {
-    for (const RgbColour& colour : kRepairColours) {
-        if (Rgb(colour) == rgb) {
+    for (const Rgb& colour : kRepairColours) {
+        if (Packed(colour) == rgb) {
             return true;
         }
     }
@@ -344,12 +347,12 @@ bool IsRepairColour(std::uint32_t rgb) {
 TEST(RepairFlash, FramesShowTheGeneratorsColours) {
     TestWindow window;
     RandomGenerator generator; // as at program start
-    const RgbColour firstSix[] = {{255, 255, 0}, {0, 255, 255}, {255, 255, 255},
-                                  {255, 255, 0}, {0, 255, 255}, {0, 0, 255}};
-    for (const RgbColour& colour : firstSix) {
+    const Rgb firstSix[] = {{255, 255, 0}, {0, 255, 255}, {255, 255, 255},
+                            {255, 255, 0}, {0, 255, 255}, {0, 0, 255}};
+    for (const Rgb& colour : firstSix) {
         ASSERT_TRUE(DrawFlashFrame(window.Get(), generator));
         const Pixels pixels(window.Get());
-        EXPECT_TRUE(pixels.RowsAre(0, kHeight, Rgb(colour)));
+        EXPECT_TRUE(pixels.RowsAre(0, kHeight, Packed(colour)));
     }
 }
 
@@ -366,7 +369,8 @@ TEST(RepairWorker, FlashesOnlyRepairColoursUntilStopped) {
     int samples = 0;
     while (samples < 200) {
         const Pixels pixels(window.Get());
-        for (const auto& [x, y] : {std::pair{0, 0}, {kWidth / 2, kHeight / 2}, {kWidth - 1, kHeight - 1}}) {
+        for (const auto& [x, y] :
+             {std::pair{0, 0}, {kWidth / 2, kHeight / 2}, {kWidth - 1, kHeight - 1}}) {
             ASSERT_TRUE(IsRepairColour(pixels.At(x, y)))
                 << "sample " << samples << " at " << x << "," << y << ": " << std::hex
                 << pixels.At(x, y);
@@ -409,15 +413,21 @@ TEST(CycleWorker, ShowsTheMarkedTestAndEndsOnTheInformationIndex) {
         std::function<bool(const Pixels&)> shows;
     };
     const Case cases[] = {
-        {3, [](const Pixels& p) { return p.RowsAre(0, kHeight, Rgb(0, 255, 0)); }},
+        {3, [](const Pixels& p) { return p.RowsAre(0, kHeight, Packed(0, 255, 0)); }},
         // The vertical-lines entry shows black and white columns.
-        {10, [](const Pixels& p) { return p.At(0, 5) == 0 && p.At(1, 5) == 0xFFFFFF && p.At(2, 9) == 0; }},
+        {10,
+         [](const Pixels& p) {
+             return p.At(0, 5) == 0 && p.At(1, 5) == 0xFFFFFF && p.At(2, 9) == 0;
+         }},
         // The horizontal-lines entry shows black and white rows.
-        {11, [](const Pixels& p) { return p.At(5, 0) == 0 && p.At(5, 1) == 0xFFFFFF && p.At(9, 2) == 0; }},
+        {11,
+         [](const Pixels& p) {
+             return p.At(5, 0) == 0 && p.At(5, 1) == 0xFFFFFF && p.At(9, 2) == 0;
+         }},
     };
     for (const Case& c : cases) {
         TestWindow window;
-        window.Fill(Rgb(128, 128, 128));
+        window.Fill(Packed(128, 128, 128));
         AppState state;
         const StopWorkersAtEnd stop(state);
         state.testEnabled[static_cast<std::size_t>(c.flag)] = 1;
@@ -450,7 +460,7 @@ TEST(CycleWorker, ClampsTheIntervalAtItsStart) {
 
 TEST(CycleWorker, NothingMarkedShowsNothingUntilStopped) {
     TestWindow window;
-    window.Fill(Rgb(128, 128, 128));
+    window.Fill(Packed(128, 128, 128));
     AppState state;
     const StopWorkersAtEnd stop(state);
     state.testIndex = 5;
@@ -461,7 +471,7 @@ TEST(CycleWorker, NothingMarkedShowsNothingUntilStopped) {
     Sleep(100); // ten intervals
     EXPECT_EQ(CycleWorkerTiming().switches, 0u);
     EXPECT_EQ(CycleWorkersActive(), 1) << "it waits until stopped";
-    EXPECT_TRUE(Pixels(window.Get()).RowsAre(0, kHeight, Rgb(128, 128, 128)));
+    EXPECT_TRUE(Pixels(window.Get()).RowsAre(0, kHeight, Packed(128, 128, 128)));
     state.cycleRunning = 0;
     ASSERT_TRUE(WaitForCycleWorker(kEndWaitMs));
     EXPECT_EQ(state.testIndex.load(), -1);
@@ -489,13 +499,13 @@ long FreeGdiHandles() {
 }
 
 struct GdiCount {
-    long owners;
+    int owners;
     DWORD process;
     long freeHandles;
 };
 
 GdiCount CountGdi() {
-    return {LiveGdiObjects(), GdiObjectsInUse(), FreeGdiHandles()};
+    return {LiveGdiOwners(), GdiObjectsInUse(), FreeGdiHandles()};
 }
 
 void ExpectSameGdi(const GdiCount& before, const GdiCount& after, const char* what) {
@@ -536,7 +546,10 @@ TEST(WorkerResources, ThroughputFramesLeaveNothingBehind) {
         ASSERT_TRUE(WaitFor([&] { return ThroughputFrameCount() >= start + kLongRun; }, 60000));
         state.throughputRunning = 0;
         ASSERT_TRUE(WaitForThroughputWorker(kEndWaitMs));
-        ExpectSameGdi(before, CountGdi(), variant == 0 ? "copy" : variant == 1 ? "rectangles" : "lines");
+        ExpectSameGdi(before, CountGdi(),
+                      variant == 0   ? "copy"
+                      : variant == 1 ? "rectangles"
+                                     : "lines");
     }
 }
 
