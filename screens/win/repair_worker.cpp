@@ -14,6 +14,8 @@ namespace {
 
 std::atomic<std::uint64_t> flashCount{0};
 
+constexpr DWORD kEscapeReleasePollMs = 5;
+
 bool EscapeHeld() noexcept {
     return (static_cast<unsigned short>(GetAsyncKeyState(VK_ESCAPE)) & 0x8000u) != 0;
 }
@@ -24,15 +26,30 @@ void Repaint(HWND window) noexcept {
     RedrawWindow(window, &client, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-void RepairWorkerBody(const WorkerTicket& ticket) {
+// Ends the flasher on Escape. The same key press also reaches the window as a key
+// message, usually a moment after this thread has seen it; were the repair screen
+// already left then, the shell would take that Escape for "quit the program". So the
+// flashing stops at once, but the repair screen is left only once Escape is up
+// again: the key message in between finds the repair screen still there and ends it
+// the way the shell ends it when no flasher runs.
+void EndOnEscape(const WorkerTicket& ticket) noexcept {
     AppState& state = ticket.state;
+    state.repairRunning = 0;
+    while (EscapeHeld() && ticket.Current()) {
+        Sleep(kEscapeReleasePollMs);
+    }
+    if (ticket.Current()) {
+        state.repairMode = 0;
+        Repaint(ticket.window);
+    }
+}
+
+void RepairWorkerBody(const WorkerTicket& ticket) {
     RandomGenerator& generator = TheRandomGenerator();
     while (ticket.KeepRunning()) {
         // Escape is watched here because the shell ignores keys while the flasher runs.
         if (EscapeHeld()) {
-            state.repairRunning = 0;
-            state.repairMode = 0;
-            Repaint(ticket.window);
+            EndOnEscape(ticket);
             break;
         }
         DrawFlashFrame(ticket.window, generator);

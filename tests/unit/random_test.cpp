@@ -43,12 +43,6 @@ TEST(RandomGenerator, WrapsModulo2To32AndReturnsTheNewState) {
     EXPECT_EQ(RandomGenerator(0xFFFFFFFFu).Next(), 4294898228u);
 }
 
-TEST(RandomGenerator, ProgramWideInstanceIsOneAndStartsAtTheStartState) {
-    RandomGenerator& a = TheRandomGenerator();
-    RandomGenerator& b = TheRandomGenerator();
-    EXPECT_EQ(&a, &b);
-}
-
 TEST(RepairColours, FirstFlashesAfterProgramStart) {
     RandomGenerator generator;
     const std::vector<Rgb> expected = {kYellow, kCyan, kWhite, kYellow, kCyan, kBlue};

@@ -32,13 +32,6 @@ TEST(SourceImage, Pixels) {
     EXPECT_EQ(SourcePixel(1919 + 256, 1079), 194u);
 }
 
-TEST(SourceImage, TopByteAlwaysZero) {
-    for (int t = 0; t < 5000; ++t) {
-        ASSERT_EQ(SourcePixel(t, 0) >> 24, 0u) << t;
-        ASSERT_LT(SourcePixel(t, 0) & 0xFF, 255u);
-    }
-}
-
 TEST(SourceImage, RowsMatchThePixels) {
     // Rows of several widths, including ones that cross every wrap of both counters.
     for (const int y : {0, 1, 254, 255, 256, 767, 768, 1079, 2159}) {

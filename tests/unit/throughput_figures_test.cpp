@@ -98,23 +98,6 @@ TEST(ThroughputFrame, PixelsBelowTheStatusLine) {
     }
 }
 
-TEST(ThroughputFrame, BandHeights) {
-    EXPECT_EQ(ThroughputBandHeight(ThroughputVariant::BlockCopy, 1080), 1064);
-    EXPECT_EQ(ThroughputBandHeight(ThroughputVariant::Rectangles, 1080), 16);
-    EXPECT_EQ(ThroughputBandHeight(ThroughputVariant::Lines, 1080), 16);
-}
-
-TEST(ThroughputFrame, VariantFromDrawVariant) {
-    const std::pair<int, ThroughputVariant> cases[] = {{0, ThroughputVariant::BlockCopy},
-                                                       {1, ThroughputVariant::Rectangles},
-                                                       {2, ThroughputVariant::Lines},
-                                                       {3, ThroughputVariant::BlockCopy},
-                                                       {-1, ThroughputVariant::BlockCopy}};
-    for (const auto& [value, variant] : cases) {
-        EXPECT_EQ(ThroughputVariantFrom(value), variant) << value;
-    }
-}
-
 TEST(ThroughputFrame, ScrollPhaseRuns1To256) {
     const std::pair<int, int> cases[] = {{0, 1},   {1, 2},    {255, 256},      {256, 1},
                                          {257, 2}, {-1, 256}, {INT32_MAX, 256}};

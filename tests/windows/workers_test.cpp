@@ -1,12 +1,14 @@
 // The repair, cycle and throughput workers drawing into a real window, read back
 // pixel by pixel: frames of each variant, flashes, the cycle's pictures, stopping,
-// no GDI object left behind per frame, and one worker of a kind at a time.
+// nothing left behind per frame, and one worker of a kind at a time.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "app/app_state.h"
@@ -36,22 +38,17 @@ std::uint32_t Packed(const Rgb& c) {
     return Packed(c.red, c.green, c.blue);
 }
 
-// The test window: one visible pop-up at the top left of the screen for the whole
-// run, sized anew for each test (destroying a window costs Wine a wait for the X
-// server, seconds per test).
+// One visible pop-up at the top left of the screen for the whole run, sized anew for
+// each test (destroying a window costs Wine a wait for the X server of seconds).
 class TestWindow {
 public:
     explicit TestWindow(int width = kWidth, int height = kHeight) : window(Shared()) {
         SetWindowPos(window, HWND_TOP, 0, 0, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
         Pump();
     }
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
-
     HWND Get() const { return window; }
 
-    // Handles what the window system queued (first paint, activation) so that nothing
-    // the test does not draw arrives later.
+    // Handles what the window system queued, so that nothing arrives later.
     static void Pump() {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -59,11 +56,12 @@ public:
         }
     }
 
-    void Fill(std::uint32_t rgb) const {
+    void Fill(std::uint32_t packed) const {
         RECT client;
         GetClientRect(window, &client);
         const WindowDc dc(window);
-        FillRectOpaque(dc.Get(), client, RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
+        FillRectOpaque(dc.Get(), client,
+                       RGB(packed >> 16 & 0xFF, packed >> 8 & 0xFF, packed & 0xFF));
     }
 
 private:
@@ -84,7 +82,7 @@ private:
     HWND window;
 };
 
-// The client area as 0x00RRGGBB values, row by row from the top.
+// The client area read back as packed colours, row by row from the top.
 class Pixels {
 public:
     explicit Pixels(HWND window) {
@@ -117,13 +115,12 @@ public:
     }
     std::uint32_t At(int x, int y) const { return data[static_cast<std::size_t>(y) * width + x]; }
     int Width() const { return width; }
-    int Height() const { return height; }
 
-    // True when every pixel of rows [top, bottom) is `rgb`.
-    bool RowsAre(int top, int bottom, std::uint32_t rgb) const {
+    // True when every pixel of rows [top, bottom) is `packed`.
+    bool RowsAre(int top, int bottom, std::uint32_t packed) const {
         for (int y = top; y < bottom; ++y) {
             for (int x = 0; x < width; ++x) {
-                if (At(x, y) != rgb) {
+                if (At(x, y) != packed) {
                     return false;
                 }
             }
@@ -137,9 +134,9 @@ private:
     std::vector<std::uint32_t> data;
 };
 
-// Waits (bounded) until `condition` holds; the bound only keeps a broken worker from
-// hanging the test run.
-bool WaitFor(const std::function<bool()>& condition, DWORD limitMs = 10000) {
+// Waits until `condition` holds; the bound only keeps a broken worker from hanging
+// the run.
+bool WaitFor(const std::function<bool()>& condition, DWORD limitMs = 20000) {
     const DWORD begin = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - begin > limitMs) {
@@ -163,52 +160,39 @@ public:
         EXPECT_TRUE(WaitForCycleWorker(kEndWaitMs));
         EXPECT_TRUE(WaitForThroughputWorker(kEndWaitMs));
     }
-    StopWorkersAtEnd(const StopWorkersAtEnd&) = delete;
-    StopWorkersAtEnd& operator=(const StopWorkersAtEnd&) = delete;
 
 private:
     AppState& state;
 };
 
-DWORD GdiObjectsInUse() {
-    return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-}
-
 // ---- Throughput frames ------------------------------------------------------
 
-struct FrameCase {
-    const char* name;
-    int variant;
-};
-
-class ThroughputFrameTest : public ::testing::TestWithParam<FrameCase> {};
-
-// The status line: white text on black, nothing else. The text may be smoothed,
-// so its edges are greys.
+// The status line: white text on black, nothing else; smoothed text edges are greys.
 void ExpectStatusLine(const Pixels& pixels) {
     int black = 0;
     int bright = 0;
     for (int y = 0; y < kStatusBandHeight; ++y) {
         for (int x = 0; x < pixels.Width(); ++x) {
             const std::uint32_t p = pixels.At(x, y);
-            const std::uint32_t blue = p & 0xFF;
-            ASSERT_EQ(p, blue * 0x010101u) << x << "," << y << ": " << std::hex << p;
+            const std::uint32_t level = p & 0xFF;
+            ASSERT_EQ(p, level * 0x010101u) << x << "," << y << ": " << std::hex << p;
             black += p == 0 ? 1 : 0;
-            bright += blue >= 0x80 ? 1 : 0;
+            bright += level >= 0x80 ? 1 : 0;
         }
     }
     EXPECT_GT(bright, 20) << "the status text is drawn";
     EXPECT_GT(black, pixels.Width() * kStatusBandHeight / 2) << "on black";
-    EXPECT_EQ(pixels.At(pixels.Width() - 1, 0), 0u) << "the band is black to its right edge";
+    EXPECT_EQ(pixels.At(pixels.Width() - 1, 0), 0u) << "black to the right edge";
 }
 
+class ThroughputFrameTest : public ::testing::TestWithParam<int> {};
+
 TEST_P(ThroughputFrameTest, DrawsTheStatusLineAndTheBands) {
-    const FrameCase& c = GetParam();
+    const int variant = GetParam();
     TestWindow window;
     window.Fill(Packed(128, 128, 128));
     AppState state;
-    const StopWorkersAtEnd stop(state);
-    state.drawVariant = c.variant;
+    state.drawVariant = variant;
     state.throughputRunning = 1;
     ASSERT_TRUE(BuildSourceImage(kWidth, kHeight));
     RandomGenerator generator(0x12345678u);
@@ -219,7 +203,7 @@ TEST_P(ThroughputFrameTest, DrawsTheStatusLineAndTheBands) {
     ExpectStatusLine(pixels);
 
     (void)NextBandColour(expected); // the status line draws a colour it does not use
-    if (c.variant == 0) {
+    if (variant == 0) {
         const int phase = ThroughputScrollPhase();
         EXPECT_EQ(phase, NextScrollPhase(phaseBefore));
         for (int y = kStatusBandHeight; y < kHeight; ++y) {
@@ -233,66 +217,53 @@ TEST_P(ThroughputFrameTest, DrawsTheStatusLineAndTheBands) {
         EXPECT_EQ(ThroughputScrollPhase(), phaseBefore) << "only the block copy scrolls";
         for (int top = kStatusBandHeight; top < kHeight; top += kStatusBandHeight) {
             const Rgb colour = NextBandColour(expected);
-            EXPECT_LE(colour.red, 31);
-            EXPECT_LE(colour.blue, 31);
             EXPECT_TRUE(
                 pixels.RowsAre(top, std::min(top + kStatusBandHeight, kHeight), Packed(colour)))
                 << "band at " << top;
         }
     }
-    EXPECT_EQ(generator.State(), expected.State()) << "three draws per band, status line included";
+    EXPECT_EQ(generator.State(), expected.State()) << "three draws per band";
 }
 
-INSTANTIATE_TEST_SUITE_P(Variants, ThroughputFrameTest,
-                         ::testing::Values(FrameCase{"BlockCopy", 0}, FrameCase{"Rectangles", 1},
-                                           FrameCase{"Lines", 2}),
-                         [](const auto& info) { return std::string(info.param.name); });
+TEST_P(ThroughputFrameTest, StopsAfterTheBandDuringWhichTheFlagWasCleared) {
+    TestWindow window;
+    window.Fill(Packed(128, 0, 128));
+    AppState state;
+    state.drawVariant = GetParam();
+    state.throughputRunning = 0; // cleared while the status line is drawn
+    ASSERT_TRUE(BuildSourceImage(kWidth, kHeight));
+    RandomGenerator generator(99);
+    ASSERT_TRUE(DrawThroughputFrame(window.Get(), state, generator));
+    const Pixels pixels(window.Get());
+    ExpectStatusLine(pixels);
+    EXPECT_TRUE(pixels.RowsAre(kStatusBandHeight, kHeight, Packed(128, 0, 128)))
+        << "the rest of the frame is left undrawn";
+    RandomGenerator expected(99);
+    (void)NextBandColour(expected);
+    EXPECT_EQ(generator.State(), expected.State());
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, ThroughputFrameTest, ::testing::Values(0, 1, 2));
 
 TEST(ThroughputFrame, ScrollPhaseMovesTheRampsOnePixelLeftPerFrame) {
     TestWindow window;
     AppState state;
-    const StopWorkersAtEnd stop(state);
     state.drawVariant = 0;
     state.throughputRunning = 1;
     ASSERT_TRUE(BuildSourceImage(kWidth, kHeight));
     RandomGenerator generator;
-    // Enough frames to pass the wrap from 256 back to 1.
+    // Past the wrap from 256 back to 1.
     for (int frame = 0; frame < 300; ++frame) {
-        ASSERT_TRUE(DrawThroughputFrame(window.Get(), state, generator));
-        const int phase = ThroughputScrollPhase();
-        ASSERT_GE(phase, 1);
-        ASSERT_LE(phase, 256);
-        if (frame % 100 == 0 || phase == 256 || phase == 1) {
-            const Pixels pixels(window.Get());
-            ASSERT_EQ(pixels.At(0, 16), SourcePixel(phase, 0)) << "phase " << phase;
-            ASSERT_EQ(pixels.At(kWidth - 1, kHeight - 1),
-                      SourcePixel(kWidth - 1 + phase, kHeight - 1 - 16))
-                << "phase " << phase;
-        }
-        const int next = NextScrollPhase(phase);
+        const int next = NextScrollPhase(ThroughputScrollPhase());
         ASSERT_TRUE(DrawThroughputFrame(window.Get(), state, generator));
         ASSERT_EQ(ThroughputScrollPhase(), next);
-    }
-}
-
-TEST(ThroughputFrame, StopsAfterTheBandDuringWhichTheFlagWasCleared) {
-    for (const int variant : {0, 1, 2}) {
-        TestWindow window;
-        window.Fill(Packed(128, 0, 128));
-        AppState state;
-        const StopWorkersAtEnd stop(state);
-        state.drawVariant = variant;
-        state.throughputRunning = 0; // cleared while the status line is drawn
-        ASSERT_TRUE(BuildSourceImage(kWidth, kHeight));
-        RandomGenerator generator(99);
-        ASSERT_TRUE(DrawThroughputFrame(window.Get(), state, generator));
-        const Pixels pixels(window.Get());
-        ExpectStatusLine(pixels);
-        EXPECT_TRUE(pixels.RowsAre(kStatusBandHeight, kHeight, Packed(128, 0, 128)))
-            << "variant " << variant << ": the rest of the frame is left undrawn";
-        RandomGenerator expected(99);
-        (void)NextBandColour(expected);
-        EXPECT_EQ(generator.State(), expected.State()) << "variant " << variant;
+        if (next == 1 || next == 2 || next == 256) {
+            const Pixels pixels(window.Get());
+            EXPECT_EQ(pixels.At(0, 16), SourcePixel(next, 0)) << next;
+            EXPECT_EQ(pixels.At(kWidth - 1, kHeight - 1),
+                      SourcePixel(kWidth - 1 + next, kHeight - 1 - 16))
+                << next;
+        }
     }
 }
 
@@ -300,25 +271,6 @@ TEST(ThroughputFrame, NoSourceImageForAnEmptyWindow) {
     EXPECT_FALSE(BuildSourceImage(100, 0));
     EXPECT_FALSE(BuildSourceImage(-300, 10));
     EXPECT_TRUE(BuildSourceImage(0, 1)) << "a zero-width window still has the scroll margin";
-}
-
-TEST(ThroughputWorker, ARunMeasuresAndStopsWhenTheFlagIsCleared) {
-    TestWindow window;
-    AppState state;
-    const StopWorkersAtEnd stop(state);
-    state.drawVariant = 1;
-    state.throughputRunning = 1;
-    const std::uint64_t before = ThroughputFrameCount();
-    ASSERT_TRUE(StartThroughputWorkerThread(window.Get(), state));
-    ASSERT_TRUE(
-        WaitFor([&] { return ThroughputFrameCount() >= before + 3 * kFramesPerMeasurement; }));
-    state.throughputRunning = 0;
-    ASSERT_TRUE(WaitForThroughputWorker(kEndWaitMs));
-    EXPECT_EQ(ThroughputWorkersActive(), 0);
-    EXPECT_GT(ThroughputMbPerSecond(), 0.0);
-    EXPECT_GT(ThroughputFramesPerSecond(), 0.0);
-    const Pixels pixels(window.Get());
-    ExpectStatusLine(pixels);
 }
 
 TEST(ThroughputWorker, AWindowWithoutRowsEndsTheRunAndShowsTheInformationScreen) {
@@ -335,15 +287,6 @@ TEST(ThroughputWorker, AWindowWithoutRowsEndsTheRunAndShowsTheInformationScreen)
 
 // ---- Repair flashes -----------------------------------------------------------
 
-bool IsRepairColour(std::uint32_t rgb) {
-    for (const Rgb& colour : kRepairColours) {
-        if (Packed(colour) == rgb) {
-            return true;
-        }
-    }
-    return false;
-}
-
 TEST(RepairFlash, FramesShowTheGeneratorsColours) {
     TestWindow window;
     RandomGenerator generator; // as at program start
@@ -351,8 +294,7 @@ TEST(RepairFlash, FramesShowTheGeneratorsColours) {
                             {255, 255, 0}, {0, 255, 255}, {0, 0, 255}};
     for (const Rgb& colour : firstSix) {
         ASSERT_TRUE(DrawFlashFrame(window.Get(), generator));
-        const Pixels pixels(window.Get());
-        EXPECT_TRUE(pixels.RowsAre(0, kHeight, Packed(colour)));
+        EXPECT_TRUE(Pixels(window.Get()).RowsAre(0, kHeight, Packed(colour)));
     }
 }
 
@@ -366,24 +308,26 @@ TEST(RepairWorker, FlashesOnlyRepairColoursUntilStopped) {
     const std::uint64_t before = RepairFlashCount();
     ASSERT_TRUE(StartRepairWorkerThread(window.Get(), state));
     ASSERT_TRUE(WaitFor([&] { return RepairFlashCount() > before; }));
-    int samples = 0;
-    while (samples < 200) {
+    std::vector<std::uint32_t> allowed;
+    for (const Rgb& colour : kRepairColours) {
+        allowed.push_back(Packed(colour));
+    }
+    for (int sample = 0; sample < 50; ++sample) {
         const Pixels pixels(window.Get());
-        for (const auto& [x, y] :
-             {std::pair{0, 0}, {kWidth / 2, kHeight / 2}, {kWidth - 1, kHeight - 1}}) {
-            ASSERT_TRUE(IsRepairColour(pixels.At(x, y)))
-                << "sample " << samples << " at " << x << "," << y << ": " << std::hex
-                << pixels.At(x, y);
+        for (const auto& [x, y] : {std::pair{0, 0}, {kWidth - 1, kHeight - 1}}) {
+            ASSERT_NE(std::find(allowed.begin(), allowed.end(), pixels.At(x, y)), allowed.end())
+                << "sample " << sample << ": " << std::hex << pixels.At(x, y);
         }
-        ++samples;
     }
     state.repairRunning = 0;
     ASSERT_TRUE(WaitForRepairWorker(kEndWaitMs));
-    EXPECT_EQ(RepairWorkersActive(), 0);
     EXPECT_EQ(state.repairMode.load(), 1) << "only Escape leaves the repair screen";
 }
 
-TEST(RepairWorker, EscapeHeldEndsItAndLeavesTheRepairScreen) {
+// Escape stops the flashing at once; the repair screen is left when the key is up
+// again, so that the key message the shell gets meanwhile still finds it (and does
+// not take the Escape for "quit").
+TEST(RepairWorker, EscapeStopsTheFlashingAndLeavesTheRepairScreenOnRelease) {
     TestWindow window;
     AppState state;
     const StopWorkersAtEnd stop(state);
@@ -396,12 +340,19 @@ TEST(RepairWorker, EscapeHeldEndsItAndLeavesTheRepairScreen) {
     key.type = INPUT_KEYBOARD;
     key.ki.wVk = VK_ESCAPE;
     ASSERT_EQ(SendInput(1, &key, sizeof(key)), 1u);
-    const bool ended = WaitForRepairWorker(kEndWaitMs);
+    const bool stopped = WaitFor([&] { return state.repairRunning == 0; });
+    const std::uint64_t flashes = RepairFlashCount();
+    Sleep(50);
+    const bool stillOnRepairScreen = state.repairMode == 1;
+    const bool noMoreFlashes = RepairFlashCount() == flashes;
     key.ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(1, &key, sizeof(key));
+    const bool ended = WaitForRepairWorker(kEndWaitMs);
     TestWindow::Pump();
+    ASSERT_TRUE(stopped);
+    EXPECT_TRUE(noMoreFlashes);
+    EXPECT_TRUE(stillOnRepairScreen) << "left only once Escape is up";
     ASSERT_TRUE(ended);
-    EXPECT_EQ(state.repairRunning.load(), 0);
     EXPECT_EQ(state.repairMode.load(), 0);
 }
 
@@ -414,16 +365,10 @@ TEST(CycleWorker, ShowsTheMarkedTestAndEndsOnTheInformationIndex) {
     };
     const Case cases[] = {
         {3, [](const Pixels& p) { return p.RowsAre(0, kHeight, Packed(0, 255, 0)); }},
-        // The vertical-lines entry shows black and white columns.
-        {10,
-         [](const Pixels& p) {
-             return p.At(0, 5) == 0 && p.At(1, 5) == 0xFFFFFF && p.At(2, 9) == 0;
-         }},
-        // The horizontal-lines entry shows black and white rows.
-        {11,
-         [](const Pixels& p) {
-             return p.At(5, 0) == 0 && p.At(5, 1) == 0xFFFFFF && p.At(9, 2) == 0;
-         }},
+        // The vertical-lines entry: black and white columns.
+        {10, [](const Pixels& p) { return p.At(0, 5) == 0 && p.At(1, 5) == 0xFFFFFF; }},
+        // The horizontal-lines entry: black and white rows.
+        {11, [](const Pixels& p) { return p.At(5, 0) == 0 && p.At(5, 1) == 0xFFFFFF; }},
     };
     for (const Case& c : cases) {
         TestWindow window;
@@ -431,30 +376,16 @@ TEST(CycleWorker, ShowsTheMarkedTestAndEndsOnTheInformationIndex) {
         AppState state;
         const StopWorkersAtEnd stop(state);
         state.testEnabled[static_cast<std::size_t>(c.flag)] = 1;
-        state.cycleIntervalMs = 10;
+        state.cycleIntervalMs = 5; // below the range: runs, and is stored, as 10
         state.cycleRunning = 1;
         ASSERT_TRUE(StartCycleWorkerThread(window.Get(), state));
         ASSERT_TRUE(WaitFor([] { return CycleWorkerTiming().switches >= 2; })) << c.flag;
+        EXPECT_EQ(state.cycleIntervalMs.load(), 10);
         EXPECT_EQ(state.testIndex.load(), CycleTestForFlag(c.flag));
         EXPECT_TRUE(c.shows(Pixels(window.Get()))) << "flag " << c.flag;
         state.cycleRunning = 0;
         ASSERT_TRUE(WaitForCycleWorker(kEndWaitMs));
         EXPECT_EQ(state.testIndex.load(), -1);
-    }
-}
-
-TEST(CycleWorker, ClampsTheIntervalAtItsStart) {
-    TestWindow window;
-    AppState state;
-    const StopWorkersAtEnd stop(state);
-    state.testEnabled[0] = 1;
-    for (const auto& [given, used] : {std::pair{5, 10}, {-100, 10}, {20000, 10000}}) {
-        state.cycleIntervalMs = given;
-        state.cycleRunning = 1;
-        ASSERT_TRUE(StartCycleWorkerThread(window.Get(), state));
-        EXPECT_TRUE(WaitFor([&] { return state.cycleIntervalMs == used; })) << given;
-        state.cycleRunning = 0;
-        ASSERT_TRUE(WaitForCycleWorker(kEndWaitMs));
     }
 }
 
@@ -477,11 +408,11 @@ TEST(CycleWorker, NothingMarkedShowsNothingUntilStopped) {
     EXPECT_EQ(state.testIndex.load(), -1);
 }
 
-// ---- Resources per frame ------------------------------------------------------
+// ---- Every kind: resources per frame, one worker at a time ----------------------
 
 // How many more GDI objects the process could create now: pens are made until the
-// system refuses, then all deleted. Wine reports no GDI object count through
-// GetGuiResources, so this is what shows a leak there; on Windows both do.
+// system refuses, then deleted. Wine reports no count through GetGuiResources, so
+// this is what shows a leak there; on Windows all three measures do.
 long FreeGdiHandles() {
     std::vector<HPEN> pens;
     pens.reserve(70000);
@@ -502,140 +433,123 @@ struct GdiCount {
     int owners;
     DWORD process;
     long freeHandles;
+    friend bool operator==(const GdiCount&, const GdiCount&) = default;
 };
 
+void PrintTo(const GdiCount& c, std::ostream* os) {
+    *os << "{owners " << c.owners << ", process " << c.process << ", free " << c.freeHandles << "}";
+}
+
 GdiCount CountGdi() {
-    return {LiveGdiOwners(), GdiObjectsInUse(), FreeGdiHandles()};
+    return {LiveGdiOwners(), GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), FreeGdiHandles()};
 }
 
-void ExpectSameGdi(const GdiCount& before, const GdiCount& after, const char* what) {
-    EXPECT_EQ(after.owners, before.owners) << what;
-    EXPECT_EQ(after.process, before.process) << what;
-    EXPECT_EQ(after.freeHandles, before.freeHandles) << what;
-}
-
-constexpr std::uint64_t kLongRun = 20000;
-
-TEST(WorkerResources, TheProbeSeesALeak) {
+TEST(WorkerResources, TheCountSeesALeak) {
     const GdiCount before = CountGdi();
-    ASSERT_GT(before.freeHandles, 1000);
     HPEN leaked = CreatePen(PS_SOLID, 1, 0);
     EXPECT_EQ(CountGdi().freeHandles, before.freeHandles - 1);
     DeleteObject(leaked);
-    EXPECT_EQ(CountGdi().freeHandles, before.freeHandles);
+    EXPECT_EQ(CountGdi(), before);
 }
 
-TEST(WorkerResources, ThroughputFramesLeaveNothingBehind) {
-    for (const int variant : {0, 1, 2}) {
-        TestWindow window(48, 40);
-        AppState state;
-        const StopWorkersAtEnd stop(state);
-        state.drawVariant = variant;
-        // A first short run leaves the source image that every later run replaces.
-        state.throughputRunning = 1;
-        ASSERT_TRUE(StartThroughputWorkerThread(window.Get(), state));
-        const std::uint64_t warm = ThroughputFrameCount();
-        ASSERT_TRUE(WaitFor([&] { return ThroughputFrameCount() > warm + 10; }));
-        state.throughputRunning = 0;
-        ASSERT_TRUE(WaitForThroughputWorker(kEndWaitMs));
-
-        const GdiCount before = CountGdi();
-        const std::uint64_t start = ThroughputFrameCount();
-        state.throughputRunning = 1;
-        ASSERT_TRUE(StartThroughputWorkerThread(window.Get(), state));
-        ASSERT_TRUE(WaitFor([&] { return ThroughputFrameCount() >= start + kLongRun; }, 60000));
-        state.throughputRunning = 0;
-        ASSERT_TRUE(WaitForThroughputWorker(kEndWaitMs));
-        ExpectSameGdi(before, CountGdi(),
-                      variant == 0   ? "copy"
-                      : variant == 1 ? "rectangles"
-                                     : "lines");
-    }
-}
-
-TEST(WorkerResources, RepairFlashesLeaveNothingBehind) {
-    TestWindow window(48, 40);
-    AppState state;
-    const StopWorkersAtEnd stop(state);
-    const GdiCount before = CountGdi();
-    const std::uint64_t start = RepairFlashCount();
-    state.repairRunning = 1;
-    ASSERT_TRUE(StartRepairWorkerThread(window.Get(), state));
-    ASSERT_TRUE(WaitFor([&] { return RepairFlashCount() >= start + kLongRun; }, 60000));
-    state.repairRunning = 0;
-    ASSERT_TRUE(WaitForRepairWorker(kEndWaitMs));
-    ExpectSameGdi(before, CountGdi(), "repair");
-}
-
-TEST(WorkerResources, CycleSwitchesLeaveNothingBehind) {
-    TestWindow window(48, 40);
-    AppState state;
-    const StopWorkersAtEnd stop(state);
-    for (int flag = 0; flag < kTestFlagCount; ++flag) {
-        state.testEnabled[static_cast<std::size_t>(flag)] = 1;
-    }
-    const GdiCount before = CountGdi();
-    state.cycleIntervalMs = 10;
-    state.cycleRunning = 1;
-    ASSERT_TRUE(StartCycleWorkerThread(window.Get(), state));
-    // At the shortest interval, every marked test several times over.
-    ASSERT_TRUE(WaitFor([] { return CycleWorkerTiming().switches >= 150; }, 60000));
-    state.cycleRunning = 0;
-    ASSERT_TRUE(WaitForCycleWorker(kEndWaitMs));
-    ExpectSameGdi(before, CountGdi(), "cycle");
-}
-
-// ---- One worker of a kind ---------------------------------------------------------
-
-struct KindCase {
+struct Kind {
     const char* name;
     std::atomic<int> AppState::*flag;
+    int drawVariant;
     bool (*start)(HWND, AppState&) noexcept;
     bool (*wait)(DWORD) noexcept;
     int (*active)() noexcept;
     int (*peak)() noexcept;
+    std::uint64_t (*frames)() noexcept; // frames, flashes or switches so far
+    std::uint64_t longRun;              // how many make a long run
 };
 
-class OneWorkerTest : public ::testing::TestWithParam<KindCase> {};
+void PrintTo(const Kind& kind, std::ostream* os) {
+    *os << kind.name;
+}
 
-TEST_P(OneWorkerTest, QuickRestartsNeverLeaveTwoAlive) {
-    const KindCase& c = GetParam();
-    TestWindow window(64, 48);
+std::uint64_t CycleSwitches() noexcept {
+    return CycleWorkerTiming().switches;
+}
+
+class WorkerKindTest : public ::testing::TestWithParam<Kind> {
+protected:
+    void SetUp() override {
+        for (int flag = 0; flag < kTestFlagCount; ++flag) {
+            state.testEnabled[static_cast<std::size_t>(flag)] = 1;
+        }
+        state.cycleIntervalMs = 10;
+        state.drawVariant = GetParam().drawVariant;
+    }
+    // Runs the worker until it has drawn `count` more frames.
+    void RunFor(std::uint64_t count) {
+        const Kind& kind = GetParam();
+        state.*kind.flag = 1;
+        ASSERT_TRUE(kind.start(window.Get(), state));
+        ASSERT_TRUE(WaitFor([&] { return kind.frames() >= count; }, 120000));
+        state.*kind.flag = 0;
+        ASSERT_TRUE(kind.wait(kEndWaitMs));
+    }
+
+    TestWindow window{48, 40};
     AppState state;
-    const StopWorkersAtEnd stop(state);
-    state.testEnabled[1] = 1;
-    state.cycleIntervalMs = 10;
+    StopWorkersAtEnd stop{state};
+};
+
+TEST_P(WorkerKindTest, ALongRunLeavesNothingBehind) {
+    const Kind& kind = GetParam();
+    // A first short run leaves what outlives a run (the throughput source image).
+    RunFor(kind.frames() + 2);
+    const GdiCount before = CountGdi();
+    RunFor(kind.frames() + kind.longRun);
+    EXPECT_EQ(CountGdi(), before);
+    if (kind.flag == &AppState::throughputRunning) {
+        EXPECT_GT(ThroughputMbPerSecond(), 0.0);
+        EXPECT_GT(ThroughputFramesPerSecond(), 0.0);
+    }
+}
+
+TEST_P(WorkerKindTest, QuickRestartsNeverLeaveTwoAlive) {
+    const Kind& kind = GetParam();
     for (int i = 0; i < 40; ++i) {
         // The shell's stop and start in quick succession: the old worker may not have
         // seen its flag cleared before it is set again.
-        state.*c.flag = 0;
-        state.*c.flag = 1;
-        ASSERT_TRUE(c.start(window.Get(), state)) << i;
-        ASSERT_LE(c.active(), 1) << i;
+        state.*kind.flag = 0;
+        state.*kind.flag = 1;
+        ASSERT_TRUE(kind.start(window.Get(), state)) << i;
+        ASSERT_LE(kind.active(), 1) << i;
         if (i % 4 == 0) {
             Sleep(1); // let some of them draw
         }
     }
-    // Starts while the flag stays set.
-    for (int i = 0; i < 10; ++i) {
-        ASSERT_TRUE(c.start(window.Get(), state)) << i;
-        ASSERT_LE(c.active(), 1) << i;
+    for (int i = 0; i < 10; ++i) { // starts while the flag stays set
+        ASSERT_TRUE(kind.start(window.Get(), state)) << i;
+        ASSERT_LE(kind.active(), 1) << i;
     }
-    state.*c.flag = 0;
-    ASSERT_TRUE(c.wait(kEndWaitMs));
-    EXPECT_EQ(c.active(), 0);
-    EXPECT_EQ(c.peak(), 1);
+    state.*kind.flag = 0;
+    ASSERT_TRUE(kind.wait(kEndWaitMs));
+    EXPECT_EQ(kind.active(), 0);
+    EXPECT_EQ(kind.peak(), 1);
 }
 
+// Tens of thousands of flashes and frames; the cycle switches at most every 10 ms,
+// so a few hundred switches (each a full paint) make its long run.
 INSTANTIATE_TEST_SUITE_P(
-    Kinds, OneWorkerTest,
-    ::testing::Values(KindCase{"Repair", &AppState::repairRunning, StartRepairWorkerThread,
-                               WaitForRepairWorker, RepairWorkersActive, RepairWorkersPeak},
-                      KindCase{"Cycle", &AppState::cycleRunning, StartCycleWorkerThread,
-                               WaitForCycleWorker, CycleWorkersActive, CycleWorkersPeak},
-                      KindCase{"Throughput", &AppState::throughputRunning,
-                               StartThroughputWorkerThread, WaitForThroughputWorker,
-                               ThroughputWorkersActive, ThroughputWorkersPeak}),
+    Kinds, WorkerKindTest,
+    ::testing::Values(
+        Kind{"Repair", &AppState::repairRunning, 0, StartRepairWorkerThread, WaitForRepairWorker,
+             RepairWorkersActive, RepairWorkersPeak, RepairFlashCount, 20000},
+        Kind{"Cycle", &AppState::cycleRunning, 0, StartCycleWorkerThread, WaitForCycleWorker,
+             CycleWorkersActive, CycleWorkersPeak, CycleSwitches, 150},
+        Kind{"BlockCopy", &AppState::throughputRunning, 0, StartThroughputWorkerThread,
+             WaitForThroughputWorker, ThroughputWorkersActive, ThroughputWorkersPeak,
+             ThroughputFrameCount, 20000},
+        Kind{"Rectangles", &AppState::throughputRunning, 1, StartThroughputWorkerThread,
+             WaitForThroughputWorker, ThroughputWorkersActive, ThroughputWorkersPeak,
+             ThroughputFrameCount, 20000},
+        Kind{"Lines", &AppState::throughputRunning, 2, StartThroughputWorkerThread,
+             WaitForThroughputWorker, ThroughputWorkersActive, ThroughputWorkersPeak,
+             ThroughputFrameCount, 20000}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
