@@ -22,8 +22,6 @@ namespace {
 // tests and benchmarks read them from other threads.
 struct RunState {
     UniqueBitmap sourceImage;
-    int sourceWidth = 0;
-    int sourceHeight = 0;
     ThroughputMeter meter;
     std::atomic<int> scrollPhase{0};
     std::atomic<std::uint64_t> frames{0};
@@ -104,8 +102,6 @@ WorkerSlot& ThroughputSlot() {
 bool BuildSourceImage(int clientWidth, int clientHeight) noexcept {
     RunState& run = Run();
     run.sourceImage.Reset();
-    run.sourceWidth = 0;
-    run.sourceHeight = 0;
     if (clientWidth < 0 || clientHeight <= 0) {
         return false;
     }
@@ -130,8 +126,6 @@ bool BuildSourceImage(int clientWidth, int clientHeight) noexcept {
                       y);
     }
     run.sourceImage = std::move(image);
-    run.sourceWidth = width;
-    run.sourceHeight = clientHeight;
     return true;
 }
 
