@@ -1,0 +1,555 @@
+// The repair, cycle and throughput workers drawing into a real window, read back
+// pixel by pixel: frames of each variant, flashes, the cycle's pictures, stopping,
+// nothing left behind per frame, and one worker of a kind at a time.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "screens/cycle_schedule.h"
+#include "screens/random.h"
+#include "screens/repair_colours.h"
+#include "screens/source_image.h"
+#include "screens/throughput_figures.h"
+#include "screens/win/cycle_worker.h"
+#include "screens/win/gdi_owners.h"
+#include "screens/win/repair_worker.h"
+#include "screens/win/test_painter.h"
+#include "screens/win/throughput_worker.h"
+
+namespace {
+
+constexpr int kWidth = 320;
+constexpr int kHeight = 200;
+constexpr DWORD kEndWaitMs = 10000;
+
+// A colour as the read-back pixels hold it: 0x00RRGGBB.
+std::uint32_t Packed(int red, int green, int blue) {
+    return static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 |
+           static_cast<std::uint32_t>(blue);
+}
+std::uint32_t Packed(const Rgb& c) {
+    return Packed(c.red, c.green, c.blue);
+}
+
+// One visible pop-up at the top left of the screen for the whole run, sized anew for
+// each test (destroying a window costs Wine a wait for the X server of seconds).
+class TestWindow {
+public:
+    explicit TestWindow(int width = kWidth, int height = kHeight) : window(Shared()) {
+        SetWindowPos(window, HWND_TOP, 0, 0, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        Pump();
+    }
+    HWND Get() const { return window; }
+
+    // Handles what the window system queued, so that nothing arrives later.
+    static void Pump() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+    }
+
+    void Fill(std::uint32_t packed) const {
+        RECT client;
+        GetClientRect(window, &client);
+        const WindowDc dc(window);
+        FillRectOpaque(dc.Get(), client,
+                       RGB(packed >> 16 & 0xFF, packed >> 8 & 0xFF, packed & 0xFF));
+    }
+
+private:
+    static HWND Shared() {
+        static const HWND shared = [] {
+            WNDCLASSEXW wc{};
+            wc.cbSize = sizeof(wc);
+            wc.lpfnWndProc = DefWindowProcW;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"GlimmerixWorkersTest";
+            RegisterClassExW(&wc);
+            return CreateWindowExW(0, wc.lpszClassName, L"workers", WS_POPUP | WS_VISIBLE, 0, 0,
+                                   kWidth, kHeight, nullptr, nullptr, wc.hInstance, nullptr);
+        }();
+        return shared;
+    }
+
+    HWND window;
+};
+
+// The client area read back as packed colours, row by row from the top.
+class Pixels {
+public:
+    explicit Pixels(HWND window) {
+        RECT client;
+        GetClientRect(window, &client);
+        width = client.right;
+        height = client.bottom;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        const WindowDc windowDc(window);
+        const UniqueBitmap image(
+            CreateDIBSection(windowDc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        const MemoryDc memory(windowDc.Get());
+        {
+            const ScopedSelectObject selection(memory.Get(), image);
+            BitBlt(memory.Get(), 0, 0, width, height, windowDc.Get(), 0, 0, SRCCOPY);
+        }
+        GdiFlush();
+        const auto* p = static_cast<const std::uint32_t*>(bits);
+        data.assign(p, p + static_cast<std::size_t>(width) * height);
+        for (auto& v : data) {
+            v &= 0xFFFFFF;
+        }
+    }
+    std::uint32_t At(int x, int y) const { return data[static_cast<std::size_t>(y) * width + x]; }
+    int Width() const { return width; }
+
+    // True when every pixel of rows [top, bottom) is `packed`.
+    bool RowsAre(int top, int bottom, std::uint32_t packed) const {
+        for (int y = top; y < bottom; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (At(x, y) != packed) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+
+private:
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> data;
+};
+
+// Waits until `condition` holds; the bound only keeps a broken worker from hanging
+// the run.
+bool WaitFor(const std::function<bool()>& condition, DWORD limitMs = 20000) {
+    const DWORD begin = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - begin > limitMs) {
+            return false;
+        }
+        Sleep(1);
+    }
+    return true;
+}
+
+// Stops every worker that uses `state` before it goes out of scope, also when an
+// assertion ends a test early.
+class StopWorkersAtEnd {
+public:
+    explicit StopWorkersAtEnd(AppState& state) : state(state) {}
+    ~StopWorkersAtEnd() {
+        state.repairRunning = 0;
+        state.cycleRunning = 0;
+        state.throughputRunning = 0;
+        EXPECT_TRUE(WaitForRepairWorker(kEndWaitMs));
+        EXPECT_TRUE(WaitForCycleWorker(kEndWaitMs));
+        EXPECT_TRUE(WaitForThroughputWorker(kEndWaitMs));
+    }
+
+private:
+    AppState& state;
+};
+
+// ---- Throughput frames ------------------------------------------------------
+
+// The status line: white text on black, nothing else; smoothed text edges are greys.
+void ExpectStatusLine(const Pixels& pixels) {
+    int black = 0;
+    int bright = 0;
+    for (int y = 0; y < kStatusBandHeight; ++y) {
+        for (int x = 0; x < pixels.Width(); ++x) {
+            const std::uint32_t p = pixels.At(x, y);
+            const std::uint32_t level = p & 0xFF;
+            ASSERT_EQ(p, level * 0x010101u) << x << "," << y << ": " << std::hex << p;
+            black += p == 0 ? 1 : 0;
+            bright += level >= 0x80 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(bright, 20) << "the status text is drawn";
+    EXPECT_GT(black, pixels.Width() * kStatusBandHeight / 2) << "on black";
+    EXPECT_EQ(pixels.At(pixels.Width() - 1, 0), 0u) << "black to the right edge";
+}
+
+class ThroughputFrameTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(ThroughputFrameTest, DrawsTheStatusLineAndTheBands) {
+    const int variant = GetParam();
+    TestWindow window;
+    window.Fill(Packed(128, 128, 128));
+    AppState state;
+    state.drawVariant = variant;
+    state.throughputRunning = 1;
+    ASSERT_TRUE(BuildSourceImage(kWidth, kHeight));
+    RandomGenerator generator(0x12345678u);
+    RandomGenerator expected = generator;
+    const int phaseBefore = ThroughputScrollPhase();
+    ASSERT_TRUE(DrawThroughputFrame(window.Get(), state, generator));
+    const Pixels pixels(window.Get());
+    ExpectStatusLine(pixels);
+
+    (void)NextBandColour(expected); // the status line draws a colour it does not use
+    if (variant == 0) {
+        const int phase = ThroughputScrollPhase();
+        EXPECT_EQ(phase, NextScrollPhase(phaseBefore));
+        for (int y = kStatusBandHeight; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                ASSERT_EQ(pixels.At(x, y), SourcePixel(x + phase, y - kStatusBandHeight))
+                    << x << "," << y;
+            }
+        }
+        (void)NextBandColour(expected);
+    } else {
+        EXPECT_EQ(ThroughputScrollPhase(), phaseBefore) << "only the block copy scrolls";
+        for (int top = kStatusBandHeight; top < kHeight; top += kStatusBandHeight) {
+            const Rgb colour = NextBandColour(expected);
+            EXPECT_TRUE(
+                pixels.RowsAre(top, std::min(top + kStatusBandHeight, kHeight), Packed(colour)))
+                << "band at " << top;
+        }
+    }
+    EXPECT_EQ(generator.State(), expected.State()) << "three draws per band";
+}
+
+TEST_P(ThroughputFrameTest, StopsAfterTheBandDuringWhichTheFlagWasCleared) {
+    TestWindow window;
+    window.Fill(Packed(128, 0, 128));
+    AppState state;
+    state.drawVariant = GetParam();
+    state.throughputRunning = 0; // cleared while the status line is drawn
+    ASSERT_TRUE(BuildSourceImage(kWidth, kHeight));
+    RandomGenerator generator(99);
+    ASSERT_TRUE(DrawThroughputFrame(window.Get(), state, generator));
+    const Pixels pixels(window.Get());
+    ExpectStatusLine(pixels);
+    EXPECT_TRUE(pixels.RowsAre(kStatusBandHeight, kHeight, Packed(128, 0, 128)))
+        << "the rest of the frame is left undrawn";
+    RandomGenerator expected(99);
+    (void)NextBandColour(expected);
+    EXPECT_EQ(generator.State(), expected.State());
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, ThroughputFrameTest, ::testing::Values(0, 1, 2));
+
+TEST(ThroughputFrame, ScrollPhaseMovesTheRampsOnePixelLeftPerFrame) {
+    TestWindow window;
+    AppState state;
+    state.drawVariant = 0;
+    state.throughputRunning = 1;
+    ASSERT_TRUE(BuildSourceImage(kWidth, kHeight));
+    RandomGenerator generator;
+    // Past the wrap from 256 back to 1.
+    for (int frame = 0; frame < 300; ++frame) {
+        const int next = NextScrollPhase(ThroughputScrollPhase());
+        ASSERT_TRUE(DrawThroughputFrame(window.Get(), state, generator));
+        ASSERT_EQ(ThroughputScrollPhase(), next);
+        if (next == 1 || next == 2 || next == 256) {
+            const Pixels pixels(window.Get());
+            EXPECT_EQ(pixels.At(0, 16), SourcePixel(next, 0)) << next;
+            EXPECT_EQ(pixels.At(kWidth - 1, kHeight - 1),
+                      SourcePixel(kWidth - 1 + next, kHeight - 1 - 16))
+                << next;
+        }
+    }
+}
+
+TEST(ThroughputFrame, NoSourceImageForAnEmptyWindow) {
+    EXPECT_FALSE(BuildSourceImage(100, 0));
+    EXPECT_FALSE(BuildSourceImage(-300, 10));
+    EXPECT_TRUE(BuildSourceImage(0, 1)) << "a zero-width window still has the scroll margin";
+}
+
+TEST(ThroughputWorker, AWindowWithoutRowsEndsTheRunAndShowsTheInformationScreen) {
+    TestWindow window(200, 0);
+    AppState state;
+    const StopWorkersAtEnd stop(state);
+    state.testIndex = 4;
+    state.throughputRunning = 1;
+    ASSERT_TRUE(StartThroughputWorkerThread(window.Get(), state));
+    ASSERT_TRUE(WaitForThroughputWorker(kEndWaitMs));
+    EXPECT_EQ(state.throughputRunning.load(), 0);
+    EXPECT_EQ(state.testIndex.load(), -1);
+}
+
+// ---- Repair flashes -----------------------------------------------------------
+
+TEST(RepairFlash, FramesShowTheGeneratorsColours) {
+    TestWindow window;
+    RandomGenerator generator; // as at program start
+    const Rgb firstSix[] = {{255, 255, 0}, {0, 255, 255}, {255, 255, 255},
+                            {255, 255, 0}, {0, 255, 255}, {0, 0, 255}};
+    for (const Rgb& colour : firstSix) {
+        ASSERT_TRUE(DrawFlashFrame(window.Get(), generator));
+        EXPECT_TRUE(Pixels(window.Get()).RowsAre(0, kHeight, Packed(colour)));
+    }
+}
+
+TEST(RepairWorker, FlashesOnlyRepairColoursUntilStopped) {
+    TestWindow window;
+    window.Fill(0);
+    AppState state;
+    const StopWorkersAtEnd stop(state);
+    state.repairMode = 1;
+    state.repairRunning = 1;
+    const std::uint64_t before = RepairFlashCount();
+    ASSERT_TRUE(StartRepairWorkerThread(window.Get(), state));
+    ASSERT_TRUE(WaitFor([&] { return RepairFlashCount() > before; }));
+    std::vector<std::uint32_t> allowed;
+    for (const Rgb& colour : kRepairColours) {
+        allowed.push_back(Packed(colour));
+    }
+    for (int sample = 0; sample < 50; ++sample) {
+        const Pixels pixels(window.Get());
+        for (const auto& [x, y] : {std::pair{0, 0}, {kWidth - 1, kHeight - 1}}) {
+            ASSERT_NE(std::find(allowed.begin(), allowed.end(), pixels.At(x, y)), allowed.end())
+                << "sample " << sample << ": " << std::hex << pixels.At(x, y);
+        }
+    }
+    state.repairRunning = 0;
+    ASSERT_TRUE(WaitForRepairWorker(kEndWaitMs));
+    EXPECT_EQ(state.repairMode.load(), 1) << "only Escape leaves the repair screen";
+}
+
+// Escape stops the flashing at once; the repair screen is left when the key is up
+// again, so that the key message the shell gets meanwhile still finds it (and does
+// not take the Escape for "quit").
+TEST(RepairWorker, EscapeStopsTheFlashingAndLeavesTheRepairScreenOnRelease) {
+    TestWindow window;
+    AppState state;
+    const StopWorkersAtEnd stop(state);
+    state.repairMode = 1;
+    state.repairRunning = 1;
+    const std::uint64_t before = RepairFlashCount();
+    ASSERT_TRUE(StartRepairWorkerThread(window.Get(), state));
+    ASSERT_TRUE(WaitFor([&] { return RepairFlashCount() > before; }));
+    INPUT key{};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = VK_ESCAPE;
+    ASSERT_EQ(SendInput(1, &key, sizeof(key)), 1u);
+    const bool stopped = WaitFor([&] { return state.repairRunning == 0; });
+    const std::uint64_t flashes = RepairFlashCount();
+    Sleep(50);
+    const bool stillOnRepairScreen = state.repairMode == 1;
+    const bool noMoreFlashes = RepairFlashCount() == flashes;
+    key.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &key, sizeof(key));
+    const bool ended = WaitForRepairWorker(kEndWaitMs);
+    TestWindow::Pump();
+    ASSERT_TRUE(stopped);
+    EXPECT_TRUE(noMoreFlashes);
+    EXPECT_TRUE(stillOnRepairScreen) << "left only once Escape is up";
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(state.repairMode.load(), 0);
+}
+
+// ---- Cycle ----------------------------------------------------------------------
+
+TEST(CycleWorker, ShowsTheMarkedTestAndEndsOnTheInformationIndex) {
+    struct Case {
+        int flag;
+        std::function<bool(const Pixels&)> shows;
+    };
+    const Case cases[] = {
+        {3, [](const Pixels& p) { return p.RowsAre(0, kHeight, Packed(0, 255, 0)); }},
+        // The vertical-lines entry: black and white columns.
+        {10, [](const Pixels& p) { return p.At(0, 5) == 0 && p.At(1, 5) == 0xFFFFFF; }},
+        // The horizontal-lines entry: black and white rows.
+        {11, [](const Pixels& p) { return p.At(5, 0) == 0 && p.At(5, 1) == 0xFFFFFF; }},
+    };
+    for (const Case& c : cases) {
+        TestWindow window;
+        window.Fill(Packed(128, 128, 128));
+        AppState state;
+        const StopWorkersAtEnd stop(state);
+        state.testEnabled[static_cast<std::size_t>(c.flag)] = 1;
+        state.cycleIntervalMs = 5; // below the range: runs, and is stored, as 10
+        state.cycleRunning = 1;
+        ASSERT_TRUE(StartCycleWorkerThread(window.Get(), state));
+        ASSERT_TRUE(WaitFor([] { return CycleWorkerTiming().switches >= 2; })) << c.flag;
+        EXPECT_EQ(state.cycleIntervalMs.load(), 10);
+        EXPECT_EQ(state.testIndex.load(), CycleTestForFlag(c.flag));
+        EXPECT_TRUE(c.shows(Pixels(window.Get()))) << "flag " << c.flag;
+        state.cycleRunning = 0;
+        ASSERT_TRUE(WaitForCycleWorker(kEndWaitMs));
+        EXPECT_EQ(state.testIndex.load(), -1);
+    }
+}
+
+TEST(CycleWorker, NothingMarkedShowsNothingUntilStopped) {
+    TestWindow window;
+    window.Fill(Packed(128, 128, 128));
+    AppState state;
+    const StopWorkersAtEnd stop(state);
+    state.testIndex = 5;
+    state.cycleIntervalMs = 10;
+    state.cycleRunning = 1;
+    ASSERT_TRUE(StartCycleWorkerThread(window.Get(), state));
+    ASSERT_TRUE(WaitFor([] { return CycleWorkersActive() == 1; }));
+    Sleep(100); // ten intervals
+    EXPECT_EQ(CycleWorkerTiming().switches, 0u);
+    EXPECT_EQ(CycleWorkersActive(), 1) << "it waits until stopped";
+    EXPECT_TRUE(Pixels(window.Get()).RowsAre(0, kHeight, Packed(128, 128, 128)));
+    state.cycleRunning = 0;
+    ASSERT_TRUE(WaitForCycleWorker(kEndWaitMs));
+    EXPECT_EQ(state.testIndex.load(), -1);
+}
+
+// ---- Every kind: resources per frame, one worker at a time ----------------------
+
+// How many more GDI objects the process could create now: pens are made until the
+// system refuses, then deleted. Wine reports no count through GetGuiResources, so
+// this is what shows a leak there; on Windows all three measures do.
+long FreeGdiHandles() {
+    std::vector<HPEN> pens;
+    pens.reserve(70000);
+    while (pens.size() < 200000) {
+        HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
+        if (pen == nullptr) {
+            break;
+        }
+        pens.push_back(pen);
+    }
+    for (HPEN pen : pens) {
+        DeleteObject(pen);
+    }
+    return static_cast<long>(pens.size());
+}
+
+struct GdiCount {
+    int owners;
+    DWORD process;
+    long freeHandles;
+    friend bool operator==(const GdiCount&, const GdiCount&) = default;
+};
+
+void PrintTo(const GdiCount& c, std::ostream* os) {
+    *os << "{owners " << c.owners << ", process " << c.process << ", free " << c.freeHandles << "}";
+}
+
+GdiCount CountGdi() {
+    return {LiveGdiOwners(), GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), FreeGdiHandles()};
+}
+
+TEST(WorkerResources, TheCountSeesALeak) {
+    const GdiCount before = CountGdi();
+    HPEN leaked = CreatePen(PS_SOLID, 1, 0);
+    EXPECT_EQ(CountGdi().freeHandles, before.freeHandles - 1);
+    DeleteObject(leaked);
+    EXPECT_EQ(CountGdi(), before);
+}
+
+struct Kind {
+    const char* name;
+    std::atomic<int> AppState::*flag;
+    int drawVariant;
+    bool (*start)(HWND, AppState&) noexcept;
+    bool (*wait)(DWORD) noexcept;
+    int (*active)() noexcept;
+    int (*peak)() noexcept;
+    std::uint64_t (*frames)() noexcept; // frames, flashes or switches so far
+    std::uint64_t longRun;              // how many make a long run
+};
+
+void PrintTo(const Kind& kind, std::ostream* os) {
+    *os << kind.name;
+}
+
+std::uint64_t CycleSwitches() noexcept {
+    return CycleWorkerTiming().switches;
+}
+
+class WorkerKindTest : public ::testing::TestWithParam<Kind> {
+protected:
+    void SetUp() override {
+        for (int flag = 0; flag < kTestFlagCount; ++flag) {
+            state.testEnabled[static_cast<std::size_t>(flag)] = 1;
+        }
+        state.cycleIntervalMs = 10;
+        state.drawVariant = GetParam().drawVariant;
+    }
+    // Runs the worker until it has drawn `count` more frames.
+    void RunFor(std::uint64_t count) {
+        const Kind& kind = GetParam();
+        state.*kind.flag = 1;
+        ASSERT_TRUE(kind.start(window.Get(), state));
+        ASSERT_TRUE(WaitFor([&] { return kind.frames() >= count; }, 120000));
+        state.*kind.flag = 0;
+        ASSERT_TRUE(kind.wait(kEndWaitMs));
+    }
+
+    TestWindow window{48, 40};
+    AppState state;
+    StopWorkersAtEnd stop{state};
+};
+
+TEST_P(WorkerKindTest, ALongRunLeavesNothingBehind) {
+    const Kind& kind = GetParam();
+    // A first short run leaves what outlives a run (the throughput source image).
+    RunFor(kind.frames() + 2);
+    const GdiCount before = CountGdi();
+    RunFor(kind.frames() + kind.longRun);
+    EXPECT_EQ(CountGdi(), before);
+    if (kind.flag == &AppState::throughputRunning) {
+        EXPECT_GT(ThroughputMbPerSecond(), 0.0);
+        EXPECT_GT(ThroughputFramesPerSecond(), 0.0);
+    }
+}
+
+TEST_P(WorkerKindTest, QuickRestartsNeverLeaveTwoAlive) {
+    const Kind& kind = GetParam();
+    for (int i = 0; i < 40; ++i) {
+        // The shell's stop and start in quick succession: the old worker may not have
+        // seen its flag cleared before it is set again.
+        state.*kind.flag = 0;
+        state.*kind.flag = 1;
+        ASSERT_TRUE(kind.start(window.Get(), state)) << i;
+        ASSERT_LE(kind.active(), 1) << i;
+        if (i % 4 == 0) {
+            Sleep(1); // let some of them draw
+        }
+    }
+    for (int i = 0; i < 10; ++i) { // starts while the flag stays set
+        ASSERT_TRUE(kind.start(window.Get(), state)) << i;
+        ASSERT_LE(kind.active(), 1) << i;
+    }
+    state.*kind.flag = 0;
+    ASSERT_TRUE(kind.wait(kEndWaitMs));
+    EXPECT_EQ(kind.active(), 0);
+    EXPECT_EQ(kind.peak(), 1);
+}
+
+// Tens of thousands of flashes and frames; the cycle switches at most every 10 ms,
+// so a few hundred switches (each a full paint) make its long run.
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, WorkerKindTest,
+    ::testing::Values(
+        Kind{"Repair", &AppState::repairRunning, 0, StartRepairWorkerThread, WaitForRepairWorker,
+             RepairWorkersActive, RepairWorkersPeak, RepairFlashCount, 20000},
+        Kind{"Cycle", &AppState::cycleRunning, 0, StartCycleWorkerThread, WaitForCycleWorker,
+             CycleWorkersActive, CycleWorkersPeak, CycleSwitches, 150},
+        Kind{"BlockCopy", &AppState::throughputRunning, 0, StartThroughputWorkerThread,
+             WaitForThroughputWorker, ThroughputWorkersActive, ThroughputWorkersPeak,
+             ThroughputFrameCount, 20000},
+        Kind{"Rectangles", &AppState::throughputRunning, 1, StartThroughputWorkerThread,
+             WaitForThroughputWorker, ThroughputWorkersActive, ThroughputWorkersPeak,
+             ThroughputFrameCount, 20000},
+        Kind{"Lines", &AppState::throughputRunning, 2, StartThroughputWorkerThread,
+             WaitForThroughputWorker, ThroughputWorkersActive, ThroughputWorkersPeak,
+             ThroughputFrameCount, 20000}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
