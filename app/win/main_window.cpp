@@ -1,0 +1,120 @@
+// Main window: a borderless, full-screen, non-topmost window whose procedure only
+// dispatches; each message has its own handler.
+#include "app/win/main_window.h"
+
+#include "app/app_state.h"
+#include "app/win/resource_ids.h"
+#include "screens/win/test_painter.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"Glimmerix";
+constexpr wchar_t kWindowTitle[] = L"Glimmerix";
+// Clears WS_CAPTION and WS_THICKFRAME; the system-menu and minimise/maximise bits
+// stay and have no visible effect without a caption.
+constexpr LONG_PTR kStyleMask = static_cast<LONG_PTR>(0xFF3BFFFFu);
+
+LRESULT OnCreate(HWND window) {
+    TheAppState().mainWindow = window;
+    SetMenu(window, nullptr);
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & kStyleMask);
+
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int borderWidth = GetSystemMetrics(SM_CXBORDER);
+    const int borderHeight = GetSystemMetrics(SM_CYBORDER);
+    // The border lies just outside the screen, so the client area is the whole screen.
+    const int x = -borderWidth;
+    const int y = -borderHeight;
+    const int width = screenWidth + 2 * borderWidth;
+    const int height = screenHeight + 2 * borderHeight;
+    SetWindowPos(window, HWND_TOP, x, y, width, height, 0);
+    SetForegroundWindow(window);
+    // Above every normal window, but not topmost: other topmost windows stay in front.
+    SetWindowPos(window, HWND_NOTOPMOST, x, y, width, height, 0);
+    return 0;
+}
+
+LRESULT OnPaint(HWND window) {
+    AppState& state = TheAppState();
+    if (state.throughputRunning != 0) {
+        return 1; // the throughput worker owns the window
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    PaintTestScreen(dc, window, state, nullptr);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+LRESULT OnClose() {
+    AppState& state = TheAppState();
+    state.cycleRunning = 0;
+    state.selectionMode = 0;
+    Sleep(100); // lets a running cycle worker see its flag before the process ends
+    QuitProgram();
+    return 0;
+}
+
+} // namespace
+
+HWND MainWindow() { return static_cast<HWND>(TheAppState().mainWindow.load()); }
+
+void QuitProgram() {
+    AppState& state = TheAppState();
+    state.cycleRunning = 0;
+    state.selectionMode = 0;
+    PostQuitMessage(0);
+}
+
+void RepaintMainWindow() {
+    HWND window = MainWindow();
+    RECT client;
+    GetClientRect(window, &client);
+    RedrawWindow(window, &client, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = 0;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = nullptr;
+    windowClass.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_GLIMMERIX_SMALL));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+}
+
+int CreateMainWindow(HINSTANCE instance, int showCommand) {
+    HWND window = CreateWindowExW(0, kClassName, kWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  0, CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) {
+        return 0;
+    }
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    return 1;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(window);
+    case WM_PAINT:
+        return OnPaint(window);
+    case WM_ERASEBKGND:
+        return -1; // the painter covers the whole client area
+    case WM_CLOSE:
+        return OnClose();
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_COMMAND:
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
