@@ -5,9 +5,17 @@ enable_language(RC)
 glimmerix_core_library(glimmerix_core)
 
 set(GLIMMERIX_WIN_LIBS user32 gdi32 shell32 comdlg32 winmm)
-add_library(glimmerix_win STATIC ${GLIMMERIX_WIN_SOURCES})
-target_compile_definitions(glimmerix_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(glimmerix_win PUBLIC glimmerix_core ${GLIMMERIX_WIN_LIBS})
+# A library needs sources; until the Windows layer has some, carry its settings alone.
+if(GLIMMERIX_WIN_SOURCES)
+    add_library(glimmerix_win STATIC ${GLIMMERIX_WIN_SOURCES})
+    set(GLIMMERIX_WIN_SCOPE PUBLIC)
+else()
+    add_library(glimmerix_win INTERFACE)
+    set(GLIMMERIX_WIN_SCOPE INTERFACE)
+endif()
+target_compile_definitions(glimmerix_win ${GLIMMERIX_WIN_SCOPE}
+    UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(glimmerix_win ${GLIMMERIX_WIN_SCOPE} glimmerix_core ${GLIMMERIX_WIN_LIBS})
 
 set(GLIMMERIX_STATIC_LINK -static -static-libgcc -static-libstdc++)
 

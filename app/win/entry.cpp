@@ -3,27 +3,27 @@
 #include <windows.h>
 
 #include "app/app_state.h"
-#include "app/default_language.h"
 #include "app/win/main_window.h"
+#include "app/win/user_language.h"
 #include "settings/win/ini2017.h"
-#include "text/catalog.h"
+#include "text/embedded_catalog.h"
+#include "text/text.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     RegisterMainWindowClass(instance);
     if (!BuildCatalogue()) {
         return 0; // no texts, no program; nothing to report it with
     }
-    const int defaultLanguage = DefaultLanguageIndex(GetUserDefaultLangID());
+    const int defaultLanguage = UserDefaultLanguageIndex();
     CIni2017::Setup();
 
     AppState& state = TheAppState();
-    state.languageIndex = CIni2017::ReadProgramInt(L"lng", defaultLanguage);
+    state.languageIndex = CIni2017::ReadProgramInt(u"lng", defaultLanguage);
     for (int n = 0; n < kTestFlagCount; ++n) {
-        wchar_t key[32];
-        wsprintfW(key, L"use_test_%d", n);
-        state.testEnabled[static_cast<std::size_t>(n)] = CIni2017::ReadProgramInt(key, 0);
+        state.testEnabled[static_cast<std::size_t>(n)] =
+            CIni2017::ReadProgramInt(FormatText(u"use_test_%d", {n}), 0);
     }
-    state.cycleIntervalMs = CIni2017::ReadInt(L"Program", L"test_millisecond", 1000, 10, 10000);
+    state.cycleIntervalMs = CIni2017::ReadInt(u"Program", u"test_millisecond", 1000, 10, 10000);
 
     if (CreateMainWindow(instance, SW_SHOW) == 0) {
         return 0;

@@ -3,7 +3,10 @@
 #include "app/win/main_window.h"
 
 #include "app/app_state.h"
+#include "app/key_commands.h"
+#include "app/win/context_menu.h"
 #include "app/win/resource_ids.h"
+#include "app/win/win_command_host.h"
 #include "screens/win/test_painter.h"
 
 namespace {
@@ -48,23 +51,34 @@ LRESULT OnPaint(HWND window) {
 }
 
 LRESULT OnClose() {
-    AppState& state = TheAppState();
-    state.cycleRunning = 0;
-    state.selectionMode = 0;
-    Sleep(100); // lets a running cycle worker see its flag before the process ends
-    QuitProgram();
+    // Clears the cycle and selection flags, gives a running cycle worker 100 ms to see
+    // its flag, then posts the quit message; the window is not destroyed here.
+    HandleClose(TheAppState(), TheCommandHost());
+    return 0;
+}
+
+LRESULT OnContextMenu(HWND window) {
+    // Opens at the mouse position whatever the message's coordinates: the L key posts
+    // it with none.
+    ShowContextMenu(
+        window, ContextMenuHooks{RepaintMainWindow, [] { TheCommandHost().RefreshInfoText(); }});
+    return 0;
+}
+
+LRESULT OnKeyDown(WPARAM keyCode, LPARAM lParam) {
+    HandleKeyDown(TheAppState(), TheCommandHost(), static_cast<int>(keyCode), lParam);
+    return 0;
+}
+
+LRESULT OnKeyUp(WPARAM keyCode) {
+    HandleKeyUp(TheAppState(), TheCommandHost(), static_cast<int>(keyCode));
     return 0;
 }
 
 } // namespace
 
-HWND MainWindow() { return static_cast<HWND>(TheAppState().mainWindow.load()); }
-
-void QuitProgram() {
-    AppState& state = TheAppState();
-    state.cycleRunning = 0;
-    state.selectionMode = 0;
-    PostQuitMessage(0);
+HWND MainWindow() {
+    return static_cast<HWND>(TheAppState().mainWindow.load());
 }
 
 void RepaintMainWindow() {
@@ -112,6 +126,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    case WM_CONTEXTMENU:
+        return OnContextMenu(window);
+    case WM_KEYDOWN:
+        return OnKeyDown(wParam, lParam);
+    case WM_KEYUP:
+        return OnKeyUp(wParam);
     case WM_COMMAND:
         return 0;
     default:

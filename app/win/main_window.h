@@ -11,9 +11,6 @@ int CreateMainWindow(HINSTANCE instance, int showCommand);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Stops the cycle, leaves the selection screen and posts the quit message (exit code 0).
-void QuitProgram();
-
 // Invalidates the whole client area of the main window; the next WM_PAINT draws it.
 void RepaintMainWindow();
 

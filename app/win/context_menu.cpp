@@ -1,0 +1,76 @@
+// The context menu: the portable entries become a Win32 pop-up menu; the choice goes
+// back to the portable command logic with the Windows actions behind it.
+#include "app/win/context_menu.h"
+
+#include "app/app_state.h"
+#include "app/context_menu_choice.h"
+#include "settings/win/ini2017.h"
+#include "text/text_lookup.h"
+#include "text/win/translation_files.h"
+#include "text/win/wide.h"
+
+static_assert(kMenuString == MF_STRING && kMenuGrayed == MF_GRAYED &&
+                  kMenuDisabled == MF_DISABLED && kMenuSeparator == MF_SEPARATOR,
+              "menu entry flags carry the Windows values");
+
+namespace {
+
+class WindowsMenuActions final : public ContextMenuActions {
+public:
+    explicit WindowsMenuActions(const ContextMenuHooks& hooks) : hooks(hooks) {}
+    void ExportTranslation() override { ::ExportTranslation(); }
+    void ImportTranslation() override { ::ImportTranslation(); }
+    void WriteLanguageSetting(int languageIndex) override {
+        CIni2017::WriteProgramInt(u"lng", languageIndex);
+    }
+    void RefreshInfoText() override {
+        if (hooks.refreshInfoText) {
+            hooks.refreshInfoText();
+        }
+    }
+    void Repaint() override {
+        if (hooks.repaint) {
+            hooks.repaint();
+        }
+    }
+
+private:
+    const ContextMenuHooks& hooks;
+};
+
+} // namespace
+
+PopupMenu CreatePopupMenuFrom(const std::vector<MenuEntry>& entries) {
+    PopupMenu menu(CreatePopupMenu());
+    if (menu.Get() == nullptr) {
+        return menu;
+    }
+    for (const MenuEntry& entry : entries) {
+        const wchar_t* text = (entry.flags & kMenuSeparator) != 0 ? nullptr : Wide(entry.text);
+        AppendMenuW(menu.Get(), entry.flags, static_cast<UINT_PTR>(entry.id), text);
+    }
+    return menu;
+}
+
+void ShowContextMenu(HWND mainWindow, const ContextMenuHooks& hooks) {
+    AppState& state = TheAppState();
+    const Catalogue& catalogue = TheCatalogue();
+    int command = 0;
+    {
+        const std::vector<LanguageChoice> languages = ContextMenuLanguages(catalogue);
+        const PopupMenu menu =
+            CreatePopupMenuFrom(BuildContextMenuEntries(languages, state.languageIndex));
+        if (menu.Get() == nullptr) {
+            return;
+        }
+        SetActiveWindow(mainWindow);
+        SetFocus(mainWindow);
+        // The menu opens where the mouse is, also when the key L opened it.
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        command = static_cast<int>(
+            TrackPopupMenu(menu.Get(), TPM_RETURNCMD, cursor.x, cursor.y, 0, mainWindow, nullptr));
+    } // the menu is gone before a dialog or message box of the command opens
+    WindowsMenuActions actions(hooks);
+    CarryOutContextMenuChoice(command, catalogue.LanguageCount(), state, actions);
+}

@@ -1,0 +1,153 @@
+// The context menu: its entries built from the catalogue's languages, and what each
+// chosen command does to the application state and the shell.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/context_menu_choice.h"
+#include "app/context_menu_entries.h"
+#include "text/catalog.h"
+#include "text/embedded_catalog.h"
+
+namespace {
+
+constexpr unsigned kGreyed = kMenuGrayed | kMenuDisabled;
+
+std::vector<MenuEntry> TranslationEntries() {
+    return {{kMenuSeparator, 0, u""},
+            {kMenuString, kMenuTranslate, u"Translate"},
+            {kMenuString, kMenuLoadFromFile, u"Load from File (Unicode)"},
+            {kMenuSeparator, kMenuClosingSeparator, u""}};
+}
+
+std::vector<MenuEntry> WithTranslationEntries(std::vector<MenuEntry> entries) {
+    for (MenuEntry& entry : TranslationEntries()) {
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+TEST(ContextMenuEntries, LanguagesThenTranslationTools) {
+    // Thai's name is six units ("Thai", TAB, one letter): listed; "Ab\tCd" is
+    // five: not listed; the nameless one neither.
+    const std::vector<LanguageChoice> languages = {
+        {u"German\tDeutsch", 100}, {u"English\tEnglisch", 100}, {u"Thai\t\u0E44", 75}, {u"", 0},
+        {u"Ab\tCd", 50},           {u"Czech\t\u010De", 83},
+    };
+    struct Case {
+        const char* name;
+        std::size_t languageCount;
+        int current;
+        std::vector<MenuEntry> expected;
+    };
+    const Case cases[] = {
+        {"English current", languages.size(), 1,
+         WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"},
+                                 {kGreyed, 11, u"English\tEnglisch / 100 %"},
+                                 {kMenuString, 12, u"Thai\t\u0E44 / 75 %"},
+                                 {kMenuString, 15, u"Czech\t\u010De / 83 %"}})},
+        {"German current", languages.size(), 0,
+         WithTranslationEntries({{kGreyed, 10, u"German\tDeutsch / 100 %"},
+                                 {kMenuString, 11, u"English\tEnglisch / 100 %"},
+                                 {kMenuString, 12, u"Thai\t\u0E44 / 75 %"},
+                                 {kMenuString, 15, u"Czech\t\u010De / 83 %"}})},
+        {"current language not listed: nothing greyed", languages.size(), 3,
+         WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"},
+                                 {kMenuString, 11, u"English\tEnglisch / 100 %"},
+                                 {kMenuString, 12, u"Thai\t\u0E44 / 75 %"},
+                                 {kMenuString, 15, u"Czech\t\u010De / 83 %"}})},
+        {"current index out of range", 2, 40,
+         WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"},
+                                 {kMenuString, 11, u"English\tEnglisch / 100 %"}})},
+        {"negative current index", 1, -1,
+         WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"}})},
+        {"no languages", 0, 1, TranslationEntries()},
+    };
+    for (const Case& c : cases) {
+        const std::span<const LanguageChoice> list(languages.data(), c.languageCount);
+        EXPECT_EQ(BuildContextMenuEntries(list, c.current), c.expected) << c.name;
+    }
+}
+
+TEST(ContextMenuEntries, EmbeddedCatalogueListsItsNamedLanguages) {
+    Catalogue catalogue;
+    ASSERT_TRUE(catalogue.BuildFromBlock(EmbeddedCatalogBlock()));
+    const std::vector<LanguageChoice> languages = ContextMenuLanguages(catalogue);
+    ASSERT_EQ(languages.size(), 25u);
+    const int percents[24] = {100, 100, 100, 75, 75, 75, 75,  83, 83, 83, 83, 83,
+                              83,  78,  83,  83, 83, 83, 100, 81, 81, 81, 83, 100};
+    for (const int current : {1, 0, 23, 24}) {
+        const std::vector<MenuEntry> entries = BuildContextMenuEntries(languages, current);
+        ASSERT_EQ(entries.size(), 24u + 4u) << current;
+        for (int i = 0; i < 24; ++i) {
+            const MenuEntry& entry = entries[static_cast<std::size_t>(i)];
+            EXPECT_EQ(entry.id, 10 + i);
+            EXPECT_EQ(entry.flags, i == current ? kGreyed : kMenuString) << i;
+            const Text suffix = u" / " + DecimalText(percents[i]) + u" %";
+            ASSERT_GT(entry.text.size(), suffix.size());
+            EXPECT_EQ(entry.text.substr(entry.text.size() - suffix.size()), suffix) << i;
+            EXPECT_EQ(entry.text.substr(0, entry.text.size() - suffix.size()),
+                      Text(catalogue.LanguageName(i)));
+        }
+        EXPECT_EQ(std::vector<MenuEntry>(entries.begin() + 24, entries.end()),
+                  TranslationEntries());
+    }
+    EXPECT_EQ(BuildContextMenuEntries(languages, 1)[0].text, u"German\tDeutsch / 100 %");
+}
+
+// Records every call in order, as the shell would carry them out.
+class RecordingActions : public ContextMenuActions {
+public:
+    std::vector<std::string> calls;
+    void ExportTranslation() override { calls.push_back("export"); }
+    void ImportTranslation() override { calls.push_back("import"); }
+    void WriteLanguageSetting(int languageIndex) override {
+        calls.push_back("lng=" + std::to_string(languageIndex));
+    }
+    void RefreshInfoText() override { calls.push_back("info"); }
+    void Repaint() override { calls.push_back("repaint"); }
+};
+
+TEST(ContextMenuChoice, EachCommandDoesItsWork) {
+    struct Case {
+        const char* name;
+        int command;
+        int languageIndexAfter;
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {"dismissed", 0, 1, {}},
+        {"Translate exports without repaint", kMenuTranslate, 1, {"export"}},
+        {"Load from File imports, then repaints", kMenuLoadFromFile, 1, {"import", "repaint"}},
+        {"German", 10, 0, {"lng=0", "info", "repaint"}},
+        {"last language", 10 + 24, 24, {"lng=24", "info", "repaint"}},
+        {"past the last language", 10 + 25, 1, {}},
+        {"closing separator", kMenuClosingSeparator, 1, {}},
+        {"below the language ids", 9, 1, {}},
+        {"negative", -5, 1, {}},
+    };
+    for (const Case& c : cases) {
+        AppState state;
+        state.languageIndex = 1;
+        RecordingActions actions;
+        CarryOutContextMenuChoice(c.command, 25, state, actions);
+        EXPECT_EQ(state.languageIndex.load(), c.languageIndexAfter) << c.name;
+        EXPECT_EQ(actions.calls, c.calls) << c.name;
+    }
+}
+
+TEST(ContextMenuChoice, TheLanguageIsSetBeforeTheInfoTextIsRefreshed) {
+    AppState state;
+    struct SeeingActions : RecordingActions {
+        AppState* state = nullptr;
+        int seen = -1;
+        void RefreshInfoText() override { seen = state->languageIndex; }
+    } actions;
+    actions.state = &state;
+    CarryOutContextMenuChoice(10 + 7, 25, state, actions);
+    EXPECT_EQ(actions.seen, 7);
+}
+
+} // namespace

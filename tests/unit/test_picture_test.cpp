@@ -1,0 +1,227 @@
+// The scaled value and the fill plans of the test pictures: which fills, where, and
+// in which colour, including empty and broken client sizes and unknown indices.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <vector>
+
+#include "screens/scaled.h"
+#include "screens/test_picture.h"
+
+namespace {
+
+struct ScaledCase {
+    std::int32_t a, b, c, expected;
+};
+
+TEST(Scaled, Table) {
+    const ScaledCase cases[] = {
+        // Any zero operand gives 0, a zero divisor included.
+        {0, 5, 7, 0},
+        {5, 0, 7, 0},
+        {5, 7, 0, 0},
+        {0, 0, 0, 0},
+        {INT_MIN, INT_MIN, 0, 0},
+        // Gradient levels.
+        {200, 640, 1280, 100},
+        {200, 1919, 1920, 199},
+        {200, 1279, 1280, 199},
+        {200, 1, 3, 66},
+        // Font heights and shadow offsets: truncation toward zero, not floor.
+        {-26, 1280, 1280, -26},
+        {-26, 1920, 1280, -39},
+        {-3, 1920, 1280, -4},
+        {-3, 1024, 1280, -2},
+        {-3, 800, 1280, -1},
+        {-3, 427, 1280, -1},
+        {-3, 426, 1280, 0},
+        {7, 1, -2, -3},
+        {-7, 1, 2, -3},
+        {-7, -1, 2, 3},
+        {-7, -1, -2, -3},
+        // The product wraps as a 32-bit multiply does.
+        {65536, 65536, 1, 0},
+        {65536, 32768, 1, INT_MIN},
+        {46341, 46341, 1, -2147479015},
+        {46341, 46341, -7, 306782716},
+        {INT_MAX, 2, 2, -1},
+        {100000, 100000, 3, 470021802},
+        // The one quotient outside the range wraps too instead of trapping.
+        {INT_MIN, 1, -1, INT_MIN},
+        {INT_MIN, -1, 1, INT_MIN},
+        {INT_MAX, 1, -1, -INT_MAX},
+    };
+    for (const ScaledCase& c : cases) {
+        EXPECT_EQ(scaled(c.a, c.b, c.c), c.expected) << c.a << " * " << c.b << " / " << c.c;
+    }
+}
+
+struct PlanCase {
+    int index, width, height;
+    PictureShape shape;
+    StripeScheme scheme;
+    int fills;
+    bool overlay;
+};
+
+TEST(PlanTestPicture, ShapeFillCountAndOverlay) {
+    using enum PictureShape;
+    using enum StripeScheme;
+    const PlanCase cases[] = {
+        {-1, 7, 5, Rows, Gradient, 5, true},
+        {0, 7, 5, Solid, Gradient, 1, false},
+        {7, 7, 5, Solid, Gradient, 1, false},
+        {8, 7, 5, Columns, Gradient, 7, false},
+        {9, 7, 5, Rows, Gradient, 5, false},
+        {10, 7, 5, Nothing, Gradient, 0, false},
+        {11, 7, 5, Rows, Lines, 5, false},
+        {12, 7, 5, Columns, Lines, 7, false},
+        {13, 7, 5, Rows, Gradient, 5, false},
+        {8, 1920, 1080, Columns, Gradient, 1920, false},
+        {-1, 1920, 1080, Rows, Gradient, 1080, true},
+        // Unknown indices draw nothing.
+        {14, 7, 5, Nothing, Gradient, 0, false},
+        {-2, 7, 5, Nothing, Gradient, 0, false},
+        {INT_MAX, 7, 5, Nothing, Gradient, 0, false},
+        {INT_MIN, 7, 5, Nothing, Gradient, 0, false},
+        // Empty areas: no fill at all, but the information screen keeps its overlay.
+        {8, 0, 5, Nothing, Gradient, 0, false},
+        {12, 0, 5, Nothing, Gradient, 0, false},
+        {11, 7, 0, Nothing, Gradient, 0, false},
+        {9, 7, 0, Nothing, Gradient, 0, false},
+        {13, 7, 0, Nothing, Gradient, 0, false},
+        {-1, 7, 0, Nothing, Gradient, 0, true},
+        {-1, 0, 5, Nothing, Gradient, 0, true},
+        {-1, 0, 0, Nothing, Gradient, 0, true},
+        {0, 0, 5, Nothing, Gradient, 0, false},
+        {3, 7, 0, Nothing, Gradient, 0, false},
+        // Negative sizes are empty areas, not huge or inverted ones.
+        {8, -5, 5, Nothing, Gradient, 0, false},
+        {11, 7, -1, Nothing, Gradient, 0, false},
+        {-1, INT_MIN, INT_MIN, Nothing, Gradient, 0, true},
+        {2, -1, -1, Nothing, Gradient, 0, false},
+    };
+    for (const PlanCase& c : cases) {
+        const TestPicture picture = PlanTestPicture(c.index, c.width, c.height);
+        SCOPED_TRACE(testing::Message()
+                     << "index " << c.index << " at " << c.width << " x " << c.height);
+        EXPECT_EQ(picture.shape, c.shape);
+        if (c.shape == Rows || c.shape == Columns) {
+            EXPECT_EQ(picture.scheme, c.scheme);
+        }
+        EXPECT_EQ(picture.FillCount(), c.fills);
+        EXPECT_EQ(picture.overlay, c.overlay);
+        EXPECT_GE(picture.width, 0);
+        EXPECT_GE(picture.height, 0);
+    }
+}
+
+struct FillCase {
+    int index, width, height, fill;
+    PixelRect rect;
+    Rgb colour;
+};
+
+TEST(PlanTestPicture, FillRectsAndColours) {
+    const FillCase cases[] = {
+        // Solid fields cover the whole area.
+        {0, 3, 2, 0, {0, 0, 3, 2}, {255, 255, 255}},
+        {1, 3, 2, 0, {0, 0, 3, 2}, {0, 0, 0}},
+        {2, 3, 2, 0, {0, 0, 3, 2}, {255, 0, 0}},
+        {3, 3, 2, 0, {0, 0, 3, 2}, {0, 255, 0}},
+        {4, 3, 2, 0, {0, 0, 3, 2}, {0, 0, 255}},
+        {5, 3, 2, 0, {0, 0, 3, 2}, {0, 255, 255}},
+        {6, 3, 2, 0, {0, 0, 3, 2}, {255, 0, 255}},
+        {7, 1, 1, 0, {0, 0, 1, 1}, {255, 255, 0}},
+        // Horizontal gradient: blue at the left edge, turning red, never green.
+        {8, 1280, 1024, 0, {0, 0, 1, 1024}, {0, 0, 200}},
+        {8, 1280, 1024, 640, {640, 0, 641, 1024}, {100, 0, 100}},
+        {8, 1280, 1024, 1279, {1279, 0, 1280, 1024}, {199, 0, 1}},
+        {8, 1920, 1080, 1919, {1919, 0, 1920, 1080}, {199, 0, 1}},
+        {8, 1, 1, 0, {0, 0, 1, 1}, {0, 0, 200}},
+        {8, 3, 1, 1, {1, 0, 2, 1}, {66, 0, 134}},
+        // Vertical gradients: the same levels down the rows.
+        {9, 1, 1, 0, {0, 0, 1, 1}, {0, 0, 200}},
+        {9, 1920, 1, 0, {0, 0, 1920, 1}, {0, 0, 200}},
+        {9, 1920, 1080, 540, {0, 540, 1920, 541}, {100, 0, 100}},
+        {13, 1920, 1080, 1079, {0, 1079, 1920, 1080}, {199, 0, 1}},
+        {-1, 1280, 1024, 512, {0, 512, 1280, 513}, {100, 0, 100}},
+        {-1, 2, 3, 2, {0, 2, 2, 3}, {133, 0, 67}},
+        // Lines start black.
+        {11, 4, 3, 0, {0, 0, 4, 1}, {0, 0, 0}},
+        {11, 4, 3, 1, {0, 1, 4, 2}, {255, 255, 255}},
+        {11, 4, 3, 2, {0, 2, 4, 3}, {0, 0, 0}},
+        {12, 2, 5, 0, {0, 0, 1, 5}, {0, 0, 0}},
+        {12, 2, 5, 1, {1, 0, 2, 5}, {255, 255, 255}},
+        // Outside the fills: nothing to draw, and no garbage colour.
+        {8, 5, 5, 5, {}, {0, 0, 0}},
+        {8, 5, 5, -1, {}, {0, 0, 0}},
+        {0, 5, 5, 1, {}, {0, 0, 0}},
+        {10, 5, 5, 0, {}, {0, 0, 0}},
+        {-1, 5, 0, 0, {}, {0, 0, 0}},
+    };
+    for (const FillCase& c : cases) {
+        const TestPicture picture = PlanTestPicture(c.index, c.width, c.height);
+        SCOPED_TRACE(testing::Message() << "index " << c.index << " at " << c.width << " x "
+                                        << c.height << ", fill " << c.fill);
+        EXPECT_EQ(picture.FillRect(c.fill), c.rect);
+        EXPECT_EQ(picture.FillColour(c.fill), c.colour);
+    }
+}
+
+// The fills of every picture tile the client area exactly once: no gap, no overlap,
+// nothing outside it.
+TEST(PlanTestPicture, FillsCoverTheAreaOnce) {
+    const int sizes[][2] = {{1, 1}, {2, 3}, {7, 5}, {1, 9}, {9, 1}, {64, 48}};
+    for (const auto& size : sizes) {
+        const int width = size[0];
+        const int height = size[1];
+        for (int index = -1; index <= 13; ++index) {
+            const TestPicture picture = PlanTestPicture(index, width, height);
+            std::vector<int> covered(static_cast<std::size_t>(width * height), 0);
+            for (int i = 0; i < picture.FillCount(); ++i) {
+                const PixelRect r = picture.FillRect(i);
+                ASSERT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height &&
+                            r.left < r.right && r.top < r.bottom)
+                    << "index " << index << " fill " << i;
+                for (int y = r.top; y < r.bottom; ++y) {
+                    for (int x = r.left; x < r.right; ++x) {
+                        ++covered[static_cast<std::size_t>(y * width + x)];
+                    }
+                }
+            }
+            const int expected = index == kNoPictureOfItsOwn ? 0 : 1;
+            for (std::size_t p = 0; p < covered.size(); ++p) {
+                ASSERT_EQ(covered[p], expected)
+                    << "index " << index << " at " << width << " x " << height << ", pixel " << p;
+            }
+        }
+    }
+}
+
+// Gradient shape over many spans: starts at pure (0, 0, 200), never goes down,
+// ends below 200, keeps red + blue at 200 and green at 0.
+TEST(GradientColour, RampOverSpans) {
+    const int spans[] = {1, 2, 3, 199, 200, 201, 768, 1080, 1920, 2160, 3840, 7680};
+    for (const int span : spans) {
+        int previous = -1;
+        for (int i = 0; i < span; ++i) {
+            const Rgb c = GradientColour(i, span);
+            ASSERT_EQ(c.green, 0);
+            ASSERT_EQ(c.red + c.blue, 200) << span << " " << i;
+            ASSERT_GE(c.red, previous) << span << " " << i;
+            ASSERT_LE(c.red, 199) << span << " " << i;
+            previous = c.red;
+        }
+        EXPECT_EQ(GradientColour(0, span), (Rgb{0, 0, 200}));
+    }
+    // Spans of 200 or more reach every level; 200 exactly steps one level a stripe.
+    EXPECT_EQ(GradientColour(137, 200), (Rgb{137, 0, 63}));
+    // Stripes beyond the span stay inside the colour range.
+    EXPECT_EQ(GradientColour(5000, 10), (Rgb{200, 0, 0}));
+    EXPECT_EQ(GradientColour(-5, 10), (Rgb{0, 0, 200}));
+    EXPECT_EQ(GradientColour(3, 0), (Rgb{0, 0, 200}));
+}
+
+} // namespace

@@ -1,0 +1,460 @@
+// CIni2017 against real ini files through the Windows private-profile services: the
+// integer and string operations, path kinds, the choice of the settings file, and the
+// number parser checked against the C runtime's own wcstol.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <ctime>
+#include <cwchar>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "settings/ini_rules.h"
+#include "settings/win/ini2017.h"
+#include "text/win/wide.h"
+
+namespace {
+
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+
+Text Join(const Text& folder, const Text& name) {
+    return folder + u'\\' + name;
+}
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle(handle) {}
+    ~FileHandle() {
+        if (handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle);
+        }
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    [[nodiscard]] bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
+    [[nodiscard]] HANDLE Get() const { return handle; }
+
+private:
+    HANDLE handle;
+};
+
+void WriteRawFile(const Text& path, const std::string& bytes) {
+    FileHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file.Valid()) << TextToUtf8(path);
+    DWORD written = 0;
+    ASSERT_TRUE(
+        WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    ASSERT_EQ(written, bytes.size());
+}
+
+std::string ReadRawFile(const Text& path) {
+    FileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    char bytes[4096];
+    DWORD got = 0;
+    if (!file.Valid() || !ReadFile(file.Get(), bytes, sizeof bytes, &got, nullptr)) {
+        return "<unreadable>";
+    }
+    return std::string(bytes, got);
+}
+
+// A key read straight from a file, bypassing the store.
+Text ReadKeyDirect(const Text& file, const Text& key) {
+    wchar_t buffer[kIniBufferChars] = {};
+    GetPrivateProfileStringW(L"Program", Wide(key), L"<missing>", buffer, kIniBufferChars,
+                             Wide(file));
+    return FromWide(buffer);
+}
+
+void RemoveTree(const Text& path) {
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW(Wide(Join(path, u"*")), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const Text name = FromWide(entry.cFileName);
+            if (name == u"." || name == u"..") {
+                continue;
+            }
+            const Text child = Join(path, name);
+            SetFileAttributesW(Wide(child), FILE_ATTRIBUTE_NORMAL);
+            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                RemoveTree(child);
+            } else {
+                DeleteFileW(Wide(child));
+            }
+        } while (FindNextFileW(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryW(Wide(path));
+}
+
+Text SystemTempFolder() {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+    Text folder = FromWide(buffer, length);
+    while (!folder.empty() && folder.back() == u'\\') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+// A fresh folder under the system's temporary folder, removed with all it holds.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        static int counter = 0;
+        path = Join(SystemTempFolder(),
+                    FormatText(u"glimmerix_ini_%d_%d",
+                               {std::int64_t{GetCurrentProcessId()}, std::int64_t{++counter}}));
+        RemoveTree(path);
+        CreateDirectoryW(Wide(path), nullptr);
+    }
+    ~ScratchFolder() { RemoveTree(path); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    [[nodiscard]] Text Make(const Text& name) const {
+        const Text folder = Join(path, name);
+        CreateDirectoryW(Wide(folder), nullptr);
+        return folder;
+    }
+
+    Text path;
+};
+
+// Program, temporary and application-data folders side by side in a scratch folder.
+struct Location {
+    ScratchFolder scratch;
+    Text program = scratch.Make(u"Program Files");
+    Text temp = scratch.Make(u"Temp");
+    Text appData = scratch.Make(u"Roaming");
+    Text besideProgram = Join(program, u"Glimmerix.ini");
+    Text userFolder = Join(appData, u"Glimmerix");
+    Text userFile = Join(userFolder, u"Glimmerix.ini");
+
+    void Setup() { EXPECT_EQ(CIni2017::SetupFrom(program, temp, appData), 1); }
+};
+
+std::int64_t Now() {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+// Runs the set-up and checks that the chosen file carries the start mark of this run.
+void SetupAndExpectStartMark(Location& location, const Text& expectedFile) {
+    const std::int64_t before = Now();
+    location.Setup();
+    const std::int64_t after = Now();
+    ASSERT_EQ(CIni2017::SettingsFilePath(), expectedFile);
+    const std::int32_t mark = ParseIniInt(ReadKeyDirect(expectedFile, u"TestIni"));
+    EXPECT_GE(mark, before - 22);
+    EXPECT_LE(mark, after - 22);
+}
+
+// The ini that a test fills and then reads through the store: put beside the program
+// before the set-up, so that the set-up chooses it.
+void SetupWithContent(Location& location, const std::string& content) {
+    WriteRawFile(location.besideProgram, content);
+    location.Setup();
+    ASSERT_EQ(CIni2017::SettingsFilePath(), location.besideProgram);
+}
+
+TEST(Ini2017Parse, AgreesWithTheRuntime) {
+    static_assert(sizeof(long) == 4, "long is 32 bits on Windows");
+    // Every UTF-16 unit as leading text, between sign and digits, inside the digits and
+    // alone; then the ends of the range.
+    std::vector<std::wstring> samples = {
+        L"2147483647", L"2147483648", L"-2147483648",     L"-2147483649",         L"-99999999999",
+        L"  +000123x", L"- 1",        L"\x3000\x2000-12", L"18446744073709551616"};
+    for (int unit = 1; unit <= 0xFFFF; ++unit) {
+        const auto c = static_cast<wchar_t>(unit);
+        samples.insert(samples.end(), {std::wstring{c, L'7', L'3'}, std::wstring{L'-', c, L'7'},
+                                       std::wstring{L'4', c, L'2'}, std::wstring{c}});
+    }
+    for (const std::wstring& sample : samples) {
+        ASSERT_EQ(ParseIniInt(FromWide(sample.c_str())), std::wcstol(sample.c_str(), nullptr, 10))
+            << TextToUtf8(FromWide(sample.c_str()));
+    }
+}
+
+TEST(Ini2017, ValuesRoundTripThroughTheFile) {
+    Location location;
+    location.Setup();
+    const std::int32_t values[] = {0, 1, -1, 42, -42, 1000, kMax, kMin};
+    for (const std::int32_t value : values) {
+        EXPECT_NE(CIni2017::WriteProgramInt(u"value", value), 0);
+        EXPECT_EQ(CIni2017::ReadProgramInt(u"value", 12345), value);
+        EXPECT_EQ(ReadKeyDirect(CIni2017::SettingsFilePath(), u"value"), DecimalText(value));
+    }
+    EXPECT_NE(CIni2017::WriteProgramString(u"word", u"Glimmer \u00E6\u00F8\u00E5"), 0);
+    IniBuffer buffer{};
+    EXPECT_EQ(CIni2017::ReadProgramString(u"word", buffer), 11);
+    EXPECT_EQ(Text(buffer.data()), u"Glimmer \u00E6\u00F8\u00E5");
+    // A write that names its own file leaves the settings file alone.
+    EXPECT_NE(CIni2017::WriteInt(u"Program", u"explicit", -5, &location.besideProgram), 0);
+    EXPECT_EQ(ReadKeyDirect(location.besideProgram, u"explicit"), u"-5");
+    EXPECT_EQ(CIni2017::ReadProgramInt(u"explicit", 3), 3);
+}
+
+TEST(Ini2017, ReadIntAppliesDefaultsParsingAndRange) {
+    Location location;
+    SetupWithContent(location, "[Program]\r\n"
+                               "empty=\r\n"
+                               "abc=abc\r\n"
+                               "five=5\r\n"
+                               "big=50000\r\n"
+                               "trailing=12abc\r\n"
+                               "padded=   42   \r\n"
+                               "huge=99999999999\r\n"
+                               "lng=99\r\n"
+                               "[Other]\r\n"
+                               "elsewhere=3\r\n");
+    struct Case {
+        const char16_t* key;
+        std::int32_t defaultValue;
+        std::int32_t lower;
+        std::int32_t upper;
+        std::int32_t expected;
+    };
+    const Case cases[] = {
+        {u"empty", 1000, -1, -1, 1000},
+        {u"empty", 1000, 10, 10000, 1000},
+        {u"abc", 1000, -1, -1, 0},
+        {u"abc", 1000, 10, 10000, 10},
+        {u"five", 1000, 10, 10000, 10},
+        {u"big", 1000, 10, 10000, 10000},
+        {u"trailing", 0, -1, -1, 12},
+        {u"padded", 0, -1, -1, 42},
+        {u"huge", 0, -1, -1, kMax},
+        {u"lng", 1, -1, -1, 99},
+        {u"missing", 1000, 10, 10000, 1000},
+        {u"missing", 5, 10, 10000, 10}, // the default is brought into range too
+        {u"elsewhere", 8, -1, -1, 8},   // another section's key is not this one's
+        {u"five", 0, 100, 50, 100},     // lower bound above the upper one wins
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CIni2017::ReadInt(u"Program", c.key, c.defaultValue, c.lower, c.upper),
+                  c.expected)
+            << TextToUtf8(c.key);
+    }
+    EXPECT_EQ(CIni2017::ReadInt(u"Other", u"elsewhere", 8, -1, -1), 3);
+}
+
+TEST(Ini2017, MissingSettingsFileGivesDefaultsAndFailedWrites) {
+    ScratchFolder scratch;
+    // The per-user folder cannot be made inside a folder that does not exist, so the
+    // settings file never comes to be.
+    const Text appData = Join(scratch.path, u"absent\\deeper");
+    EXPECT_EQ(CIni2017::SetupFrom(scratch.Make(u"program"), scratch.Make(u"temp"), appData), 1);
+    EXPECT_EQ(CIni2017::SettingsFilePath(), Join(appData, u"Glimmerix\\Glimmerix.ini"));
+    EXPECT_EQ(CIni2017::GetPathKind(CIni2017::SettingsFilePath()), 0);
+    EXPECT_EQ(CIni2017::WriteProgramInt(u"lng", 2), 0);
+    EXPECT_EQ(CIni2017::ReadProgramInt(u"lng", 22), 22);
+    EXPECT_EQ(CIni2017::ReadInt(u"Program", u"test_millisecond", 1000, 10, 10000), 1000);
+    IniBuffer buffer{};
+    buffer[0] = u'x';
+    EXPECT_EQ(CIni2017::ReadProgramString(u"TestIni", buffer), 1);
+    EXPECT_EQ(Text(buffer.data()), u"x");
+}
+
+TEST(Ini2017, ReadStringUsesTheBufferAsDefaultAndDestination) {
+    Location location;
+    SetupWithContent(location, "[Program]\r\nname=stored text\r\nempty=\r\nlong=abcdefgh\r\n");
+    const Text otherFile = Join(location.program, u"other.ini");
+    WriteRawFile(otherFile, "[Program]\r\nname=from the other file\r\n");
+    const Text missingFile = Join(location.program, u"missing.ini");
+    struct Case {
+        const char16_t* key;
+        const char16_t* defaultText;
+        int capacity;
+        const Text* file;
+        const char16_t* expected;
+    };
+    const Case cases[] = {
+        {u"name", u"default", 64, nullptr, u"stored text"},
+        {u"missing", u"default", 64, nullptr, u"default"},
+        {u"missing", u"", 64, nullptr, u""},
+        {u"empty", u"default", 64, nullptr, u""},
+        {u"long", u"", 4, nullptr, u"abc"},              // cut to capacity - 1
+        {u"missing", u"defaultxyz", 4, nullptr, u"def"}, // so is the default
+        {u"name", u"", 64, &otherFile, u"from the other file"},
+        {u"name", u"default", 64, &missingFile, u"default"},
+    };
+    for (const Case& c : cases) {
+        IniBuffer buffer{};
+        std::fill(buffer.begin(), buffer.end(), u'#');
+        const Text defaultText(c.defaultText);
+        std::copy(defaultText.begin(), defaultText.end(), buffer.begin());
+        buffer[defaultText.size()] = u'\0';
+        const IniBuffer before = buffer;
+        const int placed =
+            CIni2017::ReadString(u"Program", c.key, buffer.data(), c.capacity, c.file);
+        EXPECT_EQ(Text(buffer.data()), Text(c.expected)) << TextToUtf8(c.key);
+        EXPECT_EQ(placed, static_cast<int>(Text(c.expected).size())) << TextToUtf8(c.key);
+        // Nothing is written past the capacity.
+        EXPECT_TRUE(
+            std::equal(buffer.begin() + c.capacity, buffer.end(), before.begin() + c.capacity))
+            << TextToUtf8(c.key);
+    }
+    EXPECT_EQ(CIni2017::ReadString(u"Program", u"name", nullptr, 64), 0);
+}
+
+TEST(Ini2017, GetPathKindTellsFilesFoldersAndAbsence) {
+    ScratchFolder scratch;
+    const Text file = Join(scratch.path, u"file.txt");
+    WriteRawFile(file, "x");
+    const Text readOnly = Join(scratch.path, u"readonly.txt");
+    WriteRawFile(readOnly, "x");
+    SetFileAttributesW(Wide(readOnly), FILE_ATTRIBUTE_READONLY);
+    const Text folder = scratch.Make(u"folder");
+    struct Case {
+        Text path;
+        int kind;
+    };
+    const Case cases[] = {
+        {file, 1},
+        {readOnly, 1},
+        {folder, 2},
+        {folder + u'\\', 2},
+        {Join(scratch.path, u"nothing.ini"), 0},
+        {Join(scratch.path, u"no folder\\nothing.ini"), 0},
+        {Join(file, u"below a file"), 0},
+        {Join(scratch.path, u"bad<name>.ini"), -1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CIni2017::GetPathKind(c.path), c.kind) << TextToUtf8(c.path);
+    }
+}
+
+TEST(Ini2017Location, WritableIniBesideTheProgramIsUsed) {
+    Location location;
+    WriteRawFile(location.besideProgram, "");
+    SetupAndExpectStartMark(location, location.besideProgram);
+    EXPECT_EQ(CIni2017::GetPathKind(location.userFolder), 0);
+}
+
+TEST(Ini2017Location, NoIniBesideTheProgramUsesAndCreatesThePerUserFile) {
+    Location location;
+    SetupAndExpectStartMark(location, location.userFile);
+    EXPECT_EQ(CIni2017::GetPathKind(location.userFolder), 2);
+    EXPECT_EQ(CIni2017::GetPathKind(location.userFile), 1);
+    EXPECT_EQ(CIni2017::GetPathKind(location.besideProgram), 0);
+}
+
+TEST(Ini2017Location, ExistingPerUserFileKeepsItsSettings) {
+    Location location;
+    CreateDirectoryW(Wide(location.userFolder), nullptr);
+    WriteRawFile(location.userFile, "[Program]\r\nlng=2\r\nuse_test_3=1\r\nTestIni=5\r\n");
+    SetupAndExpectStartMark(location, location.userFile);
+    EXPECT_EQ(CIni2017::ReadProgramInt(u"lng", 1), 2);
+    EXPECT_EQ(CIni2017::ReadProgramInt(u"use_test_3", 0), 1);
+}
+
+TEST(Ini2017Location, FolderNamedLikeTheIniIsNotUsed) {
+    Location location;
+    CreateDirectoryW(Wide(location.besideProgram), nullptr);
+    SetupAndExpectStartMark(location, location.userFile);
+    EXPECT_EQ(CIni2017::GetPathKind(location.besideProgram), 2);
+}
+
+TEST(Ini2017Location, IniThatCannotBeWrittenIsNotUsedAndKeepsItsContent) {
+    Location location;
+    const std::string content = "[Program]\r\nlng=5\r\n";
+    WriteRawFile(location.besideProgram, content);
+    {
+        // Another program holds the file open and lets nobody write it.
+        FileHandle holder(CreateFileW(Wide(location.besideProgram), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(holder.Valid());
+        SetupAndExpectStartMark(location, location.userFile);
+    }
+    EXPECT_EQ(ReadRawFile(location.besideProgram), content);
+}
+
+TEST(Ini2017Location, ReadOnlyIniIsNotUsedAndKeepsItsContent) {
+    Location location;
+    const std::string content = "[Program]\r\nlng=5\r\n";
+    WriteRawFile(location.besideProgram, content);
+    ASSERT_TRUE(SetFileAttributesW(Wide(location.besideProgram), FILE_ATTRIBUTE_READONLY));
+    {
+        FileHandle writer(CreateFileW(Wide(location.besideProgram), GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (writer.Valid()) {
+            GTEST_SKIP() << "this system lets the process write read-only files "
+                            "(Wine running as root)";
+        }
+    }
+    SetupAndExpectStartMark(location, location.userFile);
+    EXPECT_EQ(ReadRawFile(location.besideProgram), content);
+}
+
+TEST(Ini2017Location, ProgramInsideTheTemporaryFolderUsesThePerUserFile) {
+    struct Case {
+        const char16_t* tempSuffix; // appended to the scratch folder's path
+        const char16_t* programSuffix;
+        bool perUser;
+    };
+    const Case cases[] = {
+        {u"\\Temp\\", u"\\Temp\\archive", true},
+        {u"\\TEMP", u"\\temp\\Archive", true},
+        {u"\\Temp\\\\", u"\\Temp\\archive", false}, // two backslashes stay two
+        {u"\\Temp", u"\\Temporary", false},
+    };
+    for (const Case& c : cases) {
+        ScratchFolder scratch;
+        const Text temp = scratch.path + c.tempSuffix;
+        const Text program = scratch.path + c.programSuffix;
+        // Folders are made from the longest path down; the spellings differ only in case.
+        CreateDirectoryW(Wide(scratch.path + u"\\Temp"), nullptr);
+        CreateDirectoryW(Wide(scratch.path + u"\\Temporary"), nullptr);
+        CreateDirectoryW(Wide(program), nullptr);
+        const Text beside = Join(program, u"Glimmerix.ini");
+        WriteRawFile(beside, "");
+        const Text appData = scratch.Make(u"Roaming");
+        EXPECT_EQ(CIni2017::SetupFrom(program, temp, appData), 1);
+        const Text expected = c.perUser ? Join(appData, u"Glimmerix\\Glimmerix.ini") : beside;
+        EXPECT_EQ(CIni2017::SettingsFilePath(), expected) << TextToUtf8(c.programSuffix);
+        if (c.perUser) {
+            EXPECT_EQ(ReadRawFile(beside), "") << TextToUtf8(c.programSuffix);
+        }
+    }
+}
+
+TEST(Ini2017Location, UnknownProgramFolderUsesThePerUserFile) {
+    Location location;
+    EXPECT_EQ(CIni2017::SetupFrom(u"", location.temp, location.appData), 1);
+    EXPECT_EQ(CIni2017::SettingsFilePath(), location.userFile);
+}
+
+TEST(Ini2017Location, RealSetupUsesTheSystemFolders) {
+    const Text programFolder = CIni2017::GetProgramFolder();
+    wchar_t module[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
+    ASSERT_GT(length, 0u);
+    EXPECT_EQ(programFolder, FolderOfPath(FromWide(module, length)));
+    ASSERT_FALSE(programFolder.empty());
+    EXPECT_NE(programFolder.back(), u'\\');
+    ASSERT_EQ(CIni2017::GetPathKind(Join(programFolder, u"Glimmerix.ini")), 0)
+        << "a Glimmerix.ini beside the test program would be chosen instead";
+
+    wchar_t appData[kIniBufferChars] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE));
+    const Text userFile = FromWide(appData) + u"\\Glimmerix\\Glimmerix.ini";
+    const std::int64_t before = Now();
+    EXPECT_EQ(CIni2017::Setup(), 1);
+    const std::int64_t after = Now();
+    EXPECT_EQ(CIni2017::SettingsFilePath(), userFile);
+    const std::int32_t mark = ParseIniInt(ReadKeyDirect(userFile, u"TestIni"));
+    EXPECT_GE(mark, before - 22);
+    EXPECT_LE(mark, after - 22);
+    EXPECT_EQ(CIni2017::GetPathKind(Join(programFolder, u"Glimmerix.ini")), 0);
+}
+
+} // namespace
