@@ -1,7 +1,7 @@
 // Texts, formats and geometry of the information overlay.
 #include "screens/overlay_text.h"
 
-#include <cstdint>
+#include "screens/scaled.h"
 
 namespace {
 
@@ -23,13 +23,6 @@ constexpr int kIdRepairFirst = 60; // 60..63: the repair screen's paragraphs
 constexpr int kKeyProgramName = 0;
 constexpr int kKeyNotice = 22;
 
-int LocalScaled(int a, int b, int c) noexcept {
-    if (a == 0 || b == 0 || c == 0) {
-        return 0;
-    }
-    return static_cast<int>(static_cast<std::int64_t>(a) * b / c);
-}
-
 Text Word(const OverlayWords& words, int id) {
     return words.byId ? words.byId(id) : Text();
 }
@@ -49,11 +42,11 @@ OverlayState SnapshotOverlayState(const AppState& state) noexcept {
 }
 
 int OverlayFontHeight(int clientWidth) noexcept {
-    return LocalScaled(kFontHeightAtReference, clientWidth, kReferenceWidth);
+    return scaled(kFontHeightAtReference, clientWidth, kReferenceWidth);
 }
 
 int ShadowOffset(int clientWidth) noexcept {
-    return LocalScaled(kShadowAtReference, clientWidth, kReferenceWidth);
+    return scaled(kShadowAtReference, clientWidth, kReferenceWidth);
 }
 
 TextBox OverlayTextBox(const TextBox& client) noexcept {

@@ -2,65 +2,53 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <string>
 
 #include "screens/overlay_text.h"
+#include "text/catalog.h"
+#include "text/embedded_catalog.h"
+#include "text/text_lookup.h"
 
 namespace {
 
-// The English words the overlay uses, as the catalogue holds them.
-const std::map<int, Text> kEnglish = {
-    {3, u"The current time interval is "},
-    {4, u"Sec. "},
-    {5, u"Please adjusts the time interval by keys [+] and [-] or [P] and [M]! "},
-    {6, u"Please press the Keys (1 .9, V, H ...) "},
-    {7, u"to exclude or to use a test color! "},
-    {8, u"PS: Do not use = [  ] ///  Use = [X] "},
-    {9, u"To start or stop the test press the key [ENTER]. "},
-    {10, u"The complexes settings will be of course saved for next program start.  "},
-    {11, u"Go-Back with the [ESC] Key."},
-    {12, u"Endurance test"},
-    {16, u"Screen"},
-    {17, u"Window"},
-    {60, u"The screen fixation plays a random combination of red, green and blue tones."},
-    {61, u"Please Press any key to start the screen fixation with [ESC] you can stop it at "
-         u"any time. "},
-    {62, u"Allow the color of the flashing graphic to run for a minute or two. "},
-    {63, u"with a little luck, some or all paralyzed pixels are revived!"},
-};
+const Catalogue& EmbeddedCatalogue() {
+    static const std::unique_ptr<Catalogue> catalogue = [] {
+        auto built = std::make_unique<Catalogue>();
+        EXPECT_TRUE(built->BuildFromBlock(EmbeddedCatalogBlock()));
+        return built;
+    }();
+    return *catalogue;
+}
 
+Text OrEmpty(const char16_t* text) {
+    return text != nullptr ? Text(text) : Text();
+}
+
+OverlayWords CatalogueWords(int language) {
+    OverlayWords words;
+    words.byId = [language](int id) {
+        return OrEmpty(LookupText(EmbeddedCatalogue(), nullptr, language, id));
+    };
+    words.value = [](int key) { return OrEmpty(EmbeddedCatalogue().SectionZeroValue(key)); };
+    return words;
+}
+
+const OverlayWords kEnglish = CatalogueWords(kEnglishIndex);
+
+// Words of a made-up translation.
 OverlayWords WordsFrom(const std::map<int, Text>& texts) {
     OverlayWords words;
     words.byId = [texts](int id) {
         const auto found = texts.find(id);
         return found != texts.end() ? found->second : Text();
     };
-    words.value = [](int key) {
-        return key == 0 ? Text(u"Glimmerix 3.19") : key == 22 ? Text(u"Freeware") : Text();
-    };
     return words;
 }
 
-// The English info text as the catalogue composes it from ids 40..56.
-const Text kEnglishInfo =
-    u"\r\n\r\n"
-    u"Glimmerix is a small program but an effective solution.\r\n"
-    u"For the test push the Button: \r\n"
-    u"<<\r\n"
-    u"[1] = White Test\t\t\t// [2] = Black Test\r\n"
-    u"[3] = Red Test\t\t\t// [4] = Green Test \r\n"
-    u"[5] = Blue Test\t\t\t// [6] = Cyan Test \r\n"
-    u"[7] = Purple Test\t\t// [8] = Yellow Test \r\n"
-    u"[9] = Gradient horizontally\t// [0] = Vertical gradient \r\n"
-    u"[F7] or [V] = Vertical lines\t// [F8] or [H] = Horizontal lines \r\n"
-    u">>\r\n"
-    u"[F2] = BitBlt MB/sec. Test\t// [F3] = Paint Rectangles \r\n"
-    u"[F4] = Paint Lines // [F5] = Endurance test // [F6] = Repair Program\r\n\r\n"
-    u"[Any other] =  Next Test \r\n\r\n"
-    u"[ESC] = Exit  /  [F1] = This text /  [L] = Sprache/Language\r\n\r\n"
-    u"More free programs and help on the web: press [ENTER]\r\n"
-    u"[T]=Translate\r\n\r\n"
-    u"I hope \"you found nothing\" ;) !\r\n\r\n";
+Text EnglishInfo() {
+    return ComposeInfoText(EmbeddedCatalogue(), nullptr, kEnglishIndex);
+}
 
 const Text kUsageLines = u"\nThe current time interval is 1,0 Sec. \n"
                          u"Please adjusts the time interval by keys [+] and [-] or [P] and [M]! "
@@ -135,34 +123,34 @@ TEST(OverlayScreens, RepairWinsOverSelection) {
 }
 
 TEST(OverlayScreens, OutputsAndFormatsPerScreenAndLanguage) {
-    const OverlayWords words = WordsFrom(kEnglish);
+    const OverlayWords& words = kEnglish;
     OverlayState state;
-    auto info = OverlayOutputs(OverlayScreen::Information, state, words, kEnglishInfo);
+    auto info = OverlayOutputs(OverlayScreen::Information, state, words, EnglishInfo());
     ASSERT_EQ(info.size(), 3u);
     EXPECT_EQ(info[0].text, u"Glimmerix 3.19");
     EXPECT_EQ(info[0].form, ShadowForm::Line);
     EXPECT_EQ(info[0].format, 0x21u);
-    EXPECT_EQ(info[1].text, kEnglishInfo);
+    EXPECT_EQ(info[1].text, EnglishInfo());
     EXPECT_EQ(info[1].format, 0x150u);
-    EXPECT_EQ(info[2].text, u"Freeware ");
+    EXPECT_EQ(info[2].text, u"Freeware - Copyright (c) 2008-2018 the Glimmerix authors ");
     EXPECT_EQ(info[2].format, 0x2Au);
 
     state.languageIndex = 20;
-    info = OverlayOutputs(OverlayScreen::Information, state, words, kEnglishInfo);
+    info = OverlayOutputs(OverlayScreen::Information, state, words, EnglishInfo());
     ASSERT_EQ(info.size(), 3u);
     EXPECT_EQ(info[0].format, 0x21u); // the title stays centred
     EXPECT_EQ(info[1].format, 0x20152u);
     EXPECT_EQ(info[2].format, 0x28u);
 
-    const auto repair = OverlayOutputs(OverlayScreen::Repair, state, words, kEnglishInfo);
+    const auto repair = OverlayOutputs(OverlayScreen::Repair, state, words, EnglishInfo());
     ASSERT_EQ(repair.size(), 1u);
     EXPECT_EQ(repair[0].text, RepairScreenText(words));
     EXPECT_EQ(repair[0].format, 0x20152u);
 
     state.languageIndex = 1;
-    const auto selection = OverlayOutputs(OverlayScreen::Selection, state, words, kEnglishInfo);
+    const auto selection = OverlayOutputs(OverlayScreen::Selection, state, words, EnglishInfo());
     ASSERT_EQ(selection.size(), 1u);
-    EXPECT_EQ(selection[0].text, TestSelectionText(words, kEnglishInfo, state));
+    EXPECT_EQ(selection[0].text, TestSelectionText(words, EnglishInfo(), state));
     EXPECT_EQ(selection[0].format, 0x150u);
 
     // A catalogue without section-0 values still gives a title and a notice output.
@@ -211,7 +199,7 @@ TEST(OverlayTestList, ExtractsTheLinesBetweenTheMarkers) {
     for (const auto& c : cases) {
         EXPECT_EQ(ExtractTestLines(c.info), c.expected) << c.name;
     }
-    const Text english = ExtractTestLines(kEnglishInfo);
+    const Text english = ExtractTestLines(EnglishInfo());
     const Text firstLine = u"[1] = White Test\t\t\t// [2] = Black Test\r\n";
     EXPECT_EQ(english.substr(0, firstLine.size()), firstLine);
     EXPECT_EQ(english.find(u"<<"), Text::npos);
@@ -254,9 +242,9 @@ TEST(OverlayTestList, EntriesBeyondTheTwelfthGetNoMark) {
 }
 
 TEST(OverlaySelection, EnglishListWithAllOffAndMixedMarks) {
-    const OverlayWords words = WordsFrom(kEnglish);
+    const OverlayWords& words = kEnglish;
     OverlayState state;
-    const Text allOff = TestSelectionText(words, kEnglishInfo, state);
+    const Text allOff = TestSelectionText(words, EnglishInfo(), state);
     const Text expectedAllOff = u"Endurance test!\n\n"
                                 u"[    ] [1] = White Test\t\t\t// [    ]  [2] = Black Test\r\n"
                                 u"[    ] [3] = Red Test\t\t\t// [    ]  [4] = Green Test \r\n"
@@ -273,7 +261,7 @@ TEST(OverlaySelection, EnglishListWithAllOffAndMixedMarks) {
     // Horizontal lines.
     state.testEnabled = {1, 0, 0, 1, 1, 0, 0, 0, 1, 0, 0, 1};
     state.cycleIntervalMs = 4100;
-    const Text mixed = TestSelectionText(words, kEnglishInfo, state);
+    const Text mixed = TestSelectionText(words, EnglishInfo(), state);
     const Text expectedMixed = u"Endurance test!\n\n"
                                u"[ X ] [1] = White Test\t\t\t// [    ]  [2] = Black Test\r\n"
                                u"[    ] [3] = Red Test\t\t\t// [ X ]  [4] = Green Test \r\n"
@@ -287,8 +275,24 @@ TEST(OverlaySelection, EnglishListWithAllOffAndMixedMarks) {
     EXPECT_EQ(Utf8(mixed.substr(0, expectedMixed.size())), Utf8(expectedMixed));
 }
 
+TEST(OverlaySelection, EveryCatalogueLanguageListsTwelveTests) {
+    OverlayState state;
+    state.testEnabled.fill(1);
+    for (int language = 0; language < EmbeddedCatalogue().LanguageCount(); ++language) {
+        const Text info = ComposeInfoText(EmbeddedCatalogue(), nullptr, language);
+        const Text list = MarkedTestList(ExtractTestLines(info), state.testEnabled);
+        int marks = 0;
+        for (std::size_t at = list.find(u"[ X ] "); at != Text::npos;
+             at = list.find(u"[ X ] ", at + 1)) {
+            ++marks;
+        }
+        EXPECT_EQ(marks, 12) << language;
+        EXPECT_EQ(list.find(u"[    ] "), Text::npos) << language;
+    }
+}
+
 TEST(OverlaySelection, InfoTextWithoutMarkersGivesTitleAndUsageOnly) {
-    const OverlayWords words = WordsFrom(kEnglish);
+    const OverlayWords& words = kEnglish;
     const OverlayState state;
     const Text text = TestSelectionText(words, u"\r\n\r\nno list here\r\n>>\r\n", state);
     EXPECT_EQ(Utf8(text), Utf8(u"Endurance test!\n\n" + kUsageLines));
@@ -299,17 +303,20 @@ TEST(OverlaySelection, InfoTextWithoutMarkersGivesTitleAndUsageOnly) {
 TEST(OverlayTexts, RepairScreen) {
     const Text expected =
         u"\n\n\n\n"
-        u"The screen fixation plays a random combination of red, green and blue tones.\n\n"
+        u"The screen fixation plays a random combination of red, green and blue tones at a "
+        u"speed of up to 60 frames per second to bring the stuck/paralyzed pixel back into its "
+        u"normal cycle.\n\n"
         u"Please Press any key to start the screen fixation with [ESC] you can stop it at "
         u"any time. \n\n"
         u"Allow the color of the flashing graphic to run for a minute or two. \n\n\n\n"
         u"with a little luck, some or all paralyzed pixels are revived!\n\n";
-    EXPECT_EQ(Utf8(RepairScreenText(WordsFrom(kEnglish))), Utf8(expected));
+    EXPECT_EQ(Utf8(RepairScreenText(kEnglish)), Utf8(expected));
     EXPECT_EQ(RepairScreenText(OverlayWords{}), u"\n\n\n\n\n\n\n\n\n\n\n\n\n\n");
 }
 
 TEST(OverlayTexts, LongTranslationsAreNotCut) {
-    std::map<int, Text> words = kEnglish;
+    std::map<int, Text> words;
+    words[11] = u"Go-Back with the [ESC] Key.";
     words[12] = Text(3000, u'T');
     words[60] = Text(2500, u'R');
     words[63] = u"end of repair";
@@ -330,7 +337,7 @@ TEST(OverlayTexts, LongTranslationsAreNotCut) {
 }
 
 TEST(OverlayTexts, InfoLine) {
-    const OverlayWords words = WordsFrom(kEnglish);
+    const OverlayWords& words = kEnglish;
     EXPECT_EQ(InfoLineText(words, 1920, 1080, 1922, 1082),
               u"Screen:1920 x 1080  \nWindow:1922 x 1082  ");
     EXPECT_EQ(InfoLineText(OverlayWords{}, 0, -1, 0, 0), u":0 x -1  \n:0 x 0  ");
