@@ -343,21 +343,4 @@ TEST(OverlayTexts, InfoLine) {
     EXPECT_EQ(InfoLineText(OverlayWords{}, 0, -1, 0, 0), u":0 x -1  \n:0 x 0  ");
 }
 
-TEST(OverlaySnapshot, SnapshotCopiesTheFieldsTheOverlayReads) {
-    AppState app;
-    app.repairMode = 1;
-    app.selectionMode = 1;
-    app.languageIndex = 20;
-    app.cycleIntervalMs = 300;
-    app.testEnabled[0] = 1;
-    app.testEnabled[11] = 1;
-    const OverlayState state = SnapshotOverlayState(app);
-    EXPECT_EQ(state.repairMode, 1);
-    EXPECT_EQ(state.selectionMode, 1);
-    EXPECT_EQ(state.languageIndex, 20);
-    EXPECT_EQ(state.cycleIntervalMs, 300);
-    EXPECT_EQ(state.testEnabled,
-              (std::array<int, kTestFlagCount>{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}));
-}
-
 } // namespace
