@@ -7,6 +7,7 @@
 #include "app/win/context_menu.h"
 #include "app/win/resource_ids.h"
 #include "app/win/win_command_host.h"
+#include "screens/win/info_overlay.h"
 #include "screens/win/test_painter.h"
 
 namespace {
@@ -46,7 +47,7 @@ LRESULT OnPaint(HWND window) {
     }
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    PaintTestScreen(dc, window, state, nullptr);
+    PaintTestScreen(dc, window, state, DrawInformationOverlay);
     EndPaint(window, &paint);
     return 0;
 }

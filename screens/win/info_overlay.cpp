@@ -1,0 +1,97 @@
+// The information overlay drawn with GDI: white text with a black shadow in a bold
+// italic Arial scaled to the client width, then the info line in the default font.
+#include "screens/win/info_overlay.h"
+
+#include "screens/overlay_text.h"
+#include "screens/test_picture.h"
+#include "screens/win/gdi_owners.h"
+#include "text/text_lookup.h"
+#include "text/win/wide.h"
+
+static_assert(overlay_format::kRight == DT_RIGHT);
+static_assert(overlay_format::kCenterSingleLine == (DT_CENTER | DT_SINGLELINE));
+static_assert(overlay_format::kParagraph == (DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP));
+static_assert(overlay_format::kNoticeRight == (DT_RIGHT | DT_BOTTOM | DT_SINGLELINE));
+static_assert(overlay_format::kNoticeLeft == (DT_BOTTOM | DT_SINGLELINE));
+static_assert(overlay_format::kRightToLeft == (DT_RIGHT | DT_RTLREADING));
+
+namespace {
+
+TextBox BoxFromRect(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+RECT RectFromBox(const TextBox& box) {
+    return {box.left, box.top, box.right, box.bottom};
+}
+
+void DrawTextInBox(HDC dc, const Text& text, const TextBox& box, unsigned format) {
+    // DrawTextW may move the rectangle it is given, so every output gets its own copy.
+    RECT rect = RectFromBox(box);
+    DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &rect, format);
+}
+
+// Black first, then white |offset| pixels up and left of it.
+void DrawShadowedText(HDC dc, const ShadowedText& output, const TextBox& box, int offset) {
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextInBox(dc, output.text, box, output.format);
+    SetTextColor(dc, RGB(255, 255, 255));
+    DrawTextInBox(dc, output.text, ShadowCopyBox(box, offset, output.form), output.format);
+}
+
+Text OrEmpty(const char16_t* text) {
+    return text != nullptr ? Text(text) : Text();
+}
+
+// Words of the language this paint shows, read once from AppState with the other flags.
+OverlayWords CatalogueWords(int languageIndex) {
+    OverlayWords words;
+    words.byId = [languageIndex](int id) {
+        return OrEmpty(LookupText(TheCatalogue(), TheTranslation().Current(), languageIndex, id));
+    };
+    words.value = [](int key) { return OrEmpty(TheCatalogue().SectionZeroValue(key)); };
+    return words;
+}
+
+} // namespace
+
+void DrawInformationOverlay(HDC dc, const RECT& client, AppState& state) noexcept {
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    const OverlayState snapshot = SnapshotOverlayState(state);
+    const OverlayWords words = CatalogueWords(snapshot.languageIndex);
+    const TextBox box = OverlayTextBox(BoxFromRect(client));
+    const int offset = ShadowOffset(width);
+
+    {
+        const UniqueFont font(CreateFontW(OverlayFontHeight(width), 0, 0, 0, FW_BOLD, TRUE, FALSE,
+                                          FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+        const ScopedSelectObject selection(dc, font);
+        SetBkMode(dc, TRANSPARENT);
+
+        const OverlayScreen screen = ChooseOverlayScreen(snapshot);
+        Text infoText;
+        if (screen != OverlayScreen::Repair) {
+            infoText =
+                ComposeInfoText(TheCatalogue(), TheTranslation().Current(), snapshot.languageIndex);
+        }
+        if (screen == OverlayScreen::Information) {
+            state.infoText.Set(infoText);
+        }
+        for (const ShadowedText& output : OverlayOutputs(screen, snapshot, words, infoText)) {
+            DrawShadowedText(dc, output, box, offset);
+        }
+    }
+
+    // The cycle worker may have moved on to a test while the texts were drawn.
+    if (state.testIndex.load() != kInformationScreen) {
+        return;
+    }
+    // The mode query's result is not checked: a failed query shows what it left.
+    DEVMODEW mode{};
+    mode.dmSize = sizeof(mode);
+    EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+    const Text infoLine = InfoLineText(words, static_cast<int>(mode.dmPelsWidth),
+                                       static_cast<int>(mode.dmPelsHeight), width, height);
+    DrawTextInBox(dc, infoLine, box, overlay_format::kInfoLine);
+}

@@ -1,0 +1,11 @@
+// The information overlay: the texts of the information, test selection and repair
+// screens and the info line, drawn with GDI over the information screen's gradient.
+#pragma once
+
+#include <windows.h>
+
+#include "app/app_state.h"
+
+// Draws the overlay onto `dc` for the client rectangle `client`. Called by the painter
+// at test index -1 after the gradient. Replaces state.infoText on the information screen.
+void DrawInformationOverlay(HDC dc, const RECT& client, AppState& state) noexcept;

@@ -1,0 +1,267 @@
+// The information overlay drawn by the real painter into a 1280 x 1024 DIB section:
+// where its white text and black shadows land on each screen, the info line, the
+// right-to-left language, and that every GDI object is gone afterwards.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "screens/test_picture.h"
+#include "screens/win/gdi_owners.h"
+#include "screens/win/info_overlay.h"
+#include "screens/win/test_painter.h"
+#include "text/embedded_catalog.h"
+#include "text/text_lookup.h"
+
+namespace {
+
+constexpr int kWidth = 1280;
+constexpr int kHeight = 1024;
+
+struct Area {
+    int left, top, right, bottom;
+};
+
+// The gradient under the overlay has no green and red + blue = 200, so pure white
+// and pure black pixels can only be text.
+enum class Ink { White, Black };
+
+class Canvas {
+public:
+    Canvas() {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = kWidth;
+        info.bmiHeader.biHeight = -kHeight; // top-down rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* memory = nullptr;
+        bitmap =
+            UniqueBitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+        bits = static_cast<const std::uint32_t*>(memory);
+        selection = std::make_unique<ScopedSelectObject>(dc.Get(), bitmap);
+    }
+    [[nodiscard]] bool Ready() const {
+        return dc && bitmap && bits != nullptr && selection->Selected();
+    }
+    [[nodiscard]] HDC Dc() const { return dc.Get(); }
+
+    [[nodiscard]] std::uint32_t Pixel(int x, int y) const {
+        return bits[y * kWidth + x] & 0xFFFFFF;
+    }
+    [[nodiscard]] bool Is(int x, int y, Ink ink) const {
+        return Pixel(x, y) == (ink == Ink::White ? 0xFFFFFFu : 0u);
+    }
+    [[nodiscard]] int Count(const Area& area, Ink ink) const {
+        GdiFlush();
+        int n = 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                n += Is(x, y, ink) ? 1 : 0;
+            }
+        }
+        return n;
+    }
+    // Leftmost and rightmost column holding `ink` in `area`; {-1, -1} when none does.
+    [[nodiscard]] std::pair<int, int> Columns(const Area& area, Ink ink) const {
+        GdiFlush();
+        int first = -1;
+        int last = -1;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                if (Is(x, y, ink)) {
+                    first = first < 0 || x < first ? x : first;
+                    last = x > last ? x : last;
+                }
+            }
+        }
+        return {first, last};
+    }
+    [[nodiscard]] std::vector<std::uint32_t> Snapshot() const {
+        GdiFlush();
+        return {bits, bits + kWidth * kHeight};
+    }
+
+private:
+    MemoryDc dc{nullptr};
+    UniqueBitmap bitmap;
+    const std::uint32_t* bits = nullptr;
+    std::unique_ptr<ScopedSelectObject> selection;
+};
+
+// Regions at 1280 x 1024. The info text starts two empty lines below the title, so
+// the top band holds only the title (centred), the info line (top right) and, on the
+// selection screen, its heading at the left.
+constexpr Area kTitleBand{400, 20, 900, 62};
+constexpr Area kTopLeft{30, 20, 380, 62};
+constexpr Area kInfoLine{1120, 25, kWidth, 70};
+constexpr Area kBottom{0, 980, kWidth, kHeight};
+constexpr Area kParagraphLeft{27, 100, 400, 900};
+constexpr Area kParagraphRight{880, 100, kWidth, 900};
+
+class OverlayTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(BuildCatalogue());
+        ASSERT_TRUE(canvas.Ready());
+        state.languageIndex = kEnglishIndex;
+    }
+    void Paint() { PaintTestScreen(canvas.Dc(), kWidth, kHeight, state, DrawInformationOverlay); }
+
+    Canvas canvas;
+    AppState state;
+};
+
+TEST_F(OverlayTest, InformationScreenPlacesEveryText) {
+    Paint();
+    // Title: centred on the text rectangle (30..1280), its white copy 3 pixels left.
+    const auto [titleLeft, titleRight] = canvas.Columns(kTitleBand, Ink::White);
+    ASSERT_GE(titleLeft, 0);
+    EXPECT_NEAR((titleLeft + titleRight) / 2, (30 + kWidth) / 2 - 3, 8);
+    EXPECT_EQ(canvas.Count(kTopLeft, Ink::White), 0);
+    // Info line, right-aligned at the top.
+    const auto [infoLeft, infoRight] = canvas.Columns(kInfoLine, Ink::White);
+    EXPECT_GT(infoLeft, kTitleBand.right);
+    EXPECT_GE(infoRight, kWidth - 20);
+    // Notice: ends at the bottom right corner.
+    const auto [noticeLeft, noticeRight] = canvas.Columns(kBottom, Ink::White);
+    EXPECT_GE(noticeRight, kWidth - 20);
+    EXPECT_GT(noticeLeft, kWidth / 3);
+    // Info text: left-aligned paragraphs.
+    EXPECT_GT(canvas.Count(kParagraphLeft, Ink::White),
+              4 * canvas.Count(kParagraphRight, Ink::White));
+    EXPECT_EQ(state.infoText.Get(), ComposeInfoText(TheCatalogue(), nullptr, kEnglishIndex));
+}
+
+TEST_F(OverlayTest, WhiteTextHasItsBlackShadowThreePixelsDownRight) {
+    Paint();
+    GdiFlush();
+    // For each diagonal step k, how often a white title pixel has a black pixel k
+    // steps down and right: the shadow's own offset stands out.
+    int white = 0;
+    int bestStep = 0;
+    int bestCount = -1;
+    for (int k = -6; k <= 6; ++k) {
+        int count = 0;
+        white = 0;
+        for (int y = kTitleBand.top; y < kTitleBand.bottom; ++y) {
+            for (int x = kTitleBand.left; x < kTitleBand.right; ++x) {
+                if (canvas.Is(x, y, Ink::White)) {
+                    ++white;
+                    count += canvas.Is(x + k, y + k, Ink::Black) ? 1 : 0;
+                }
+            }
+        }
+        if (count > bestCount) {
+            bestCount = count;
+            bestStep = k;
+        }
+    }
+    ASSERT_GT(white, 100);
+    EXPECT_EQ(bestStep, 3);
+    EXPECT_GT(bestCount, white / 4);
+    // The info line has no shadow.
+    EXPECT_EQ(canvas.Count(kInfoLine, Ink::Black), 0);
+}
+
+TEST_F(OverlayTest, RightToLeftLanguageMirrorsParagraphsAndNotice) {
+    state.languageIndex = 20;
+    Paint();
+    const auto [titleLeft, titleRight] = canvas.Columns(kTitleBand, Ink::White);
+    ASSERT_GE(titleLeft, 0);
+    EXPECT_NEAR((titleLeft + titleRight) / 2, (30 + kWidth) / 2 - 3, 8);
+    const auto [noticeLeft, noticeRight] = canvas.Columns(kBottom, Ink::White);
+    EXPECT_GE(noticeLeft, 27);
+    EXPECT_LE(noticeLeft, 50);
+    EXPECT_LT(noticeRight, 2 * kWidth / 3);
+    EXPECT_GT(canvas.Count(kParagraphRight, Ink::White),
+              4 * canvas.Count(kParagraphLeft, Ink::White));
+    EXPECT_GT(canvas.Count(kInfoLine, Ink::White), 0);
+}
+
+TEST_F(OverlayTest, RepairAndSelectionScreensReplaceTheInformation) {
+    Paint();
+    const std::vector<std::uint32_t> information = canvas.Snapshot();
+    const int infoLinePixels = canvas.Count(kInfoLine, Ink::White);
+    ASSERT_GT(infoLinePixels, 0);
+
+    state.infoText.Set(u"before");
+    state.selectionMode = 1;
+    Paint();
+    const std::vector<std::uint32_t> selection = canvas.Snapshot();
+    EXPECT_NE(selection, information);
+    EXPECT_GT(canvas.Count(kTopLeft, Ink::White), 100); // the heading
+    EXPECT_EQ(canvas.Count(kBottom, Ink::White), 0);
+    EXPECT_EQ(canvas.Count(kInfoLine, Ink::White), infoLinePixels);
+
+    state.repairMode = 1; // wins over the selection
+    Paint();
+    const std::vector<std::uint32_t> repair = canvas.Snapshot();
+    EXPECT_NE(repair, information);
+    EXPECT_NE(repair, selection);
+    // Four empty lines come first: nothing at the top but the info line.
+    EXPECT_EQ(canvas.Count(kTitleBand, Ink::White), 0);
+    EXPECT_EQ(canvas.Count(kTopLeft, Ink::White), 0);
+    EXPECT_GT(canvas.Count(kParagraphLeft, Ink::White), 1000);
+    EXPECT_EQ(canvas.Count(kInfoLine, Ink::White), infoLinePixels);
+    // Only the information screen replaces the info text.
+    EXPECT_EQ(state.infoText.Get(), u"before");
+}
+
+TEST_F(OverlayTest, NoInfoLineOnceTheTestIndexHasMoved) {
+    Paint();
+    const std::vector<std::uint32_t> full = canvas.Snapshot();
+
+    // The gradient alone, then the overlay as if a switch of test had come between the
+    // painter's check and the info line.
+    state.testIndex = 13;
+    Paint();
+    const std::vector<std::uint32_t> gradient = canvas.Snapshot();
+    state.testIndex = 4;
+    const RECT client{0, 0, kWidth, kHeight};
+    DrawInformationOverlay(canvas.Dc(), client, state);
+    const std::vector<std::uint32_t> late = canvas.Snapshot();
+
+    int infoLineDiffers = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * kWidth + x;
+            const bool inInfoLine = x >= kInfoLine.left && y < kInfoLine.bottom;
+            if (inInfoLine) {
+                ASSERT_EQ(late[i], gradient[i]) << x << ", " << y;
+                infoLineDiffers += full[i] != gradient[i] ? 1 : 0;
+            } else {
+                ASSERT_EQ(late[i], full[i]) << x << ", " << y;
+            }
+        }
+    }
+    EXPECT_GT(infoLineDiffers, 50);
+}
+
+TEST_F(OverlayTest, LeavesNoGdiObjectAndRestoresTheFont) {
+    const int ownersBefore = LiveGdiOwners();
+    const HGDIOBJ fontBefore = GetCurrentObject(canvas.Dc(), OBJ_FONT);
+    for (int screen = 0; screen < 3; ++screen) {
+        state.selectionMode = screen == 1 ? 1 : 0;
+        state.repairMode = screen == 2 ? 1 : 0;
+        for (int i = 0; i < 20; ++i) {
+            Paint();
+        }
+        EXPECT_EQ(LiveGdiOwners(), ownersBefore);
+        EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_FONT), fontBefore);
+    }
+}
+
+TEST_F(OverlayTest, EmptyClientAreaLeaksNothing) {
+    // Width 0 gives font height 0, the system's default size.
+    const int ownersBefore = LiveGdiOwners();
+    const HGDIOBJ fontBefore = GetCurrentObject(canvas.Dc(), OBJ_FONT);
+    const RECT empty{0, 0, 0, 0};
+    DrawInformationOverlay(canvas.Dc(), empty, state);
+    EXPECT_EQ(LiveGdiOwners(), ownersBefore);
+    EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_FONT), fontBefore);
+}
+
+} // namespace
