@@ -11,5 +11,4 @@ file(WRITE "${OUT}.tmp"
 "extern const std::uint8_t ${NAME}[];\nextern const std::size_t ${NAME}Size;\n\n"
 "const std::uint8_t ${NAME}[] = {\n${body}\n0};\n"
 "const std::size_t ${NAME}Size = ${size};\n")
-file(COPY_FILE "${OUT}.tmp" "${OUT}" ONLY_IF_DIFFERENT)
-file(REMOVE "${OUT}.tmp")
+file(RENAME "${OUT}.tmp" "${OUT}")

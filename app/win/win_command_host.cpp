@@ -7,6 +7,9 @@
 
 #include "app/app_state.h"
 #include "app/win/main_window.h"
+#include "screens/win/cycle_worker.h"
+#include "screens/win/repair_worker.h"
+#include "screens/win/throughput_worker.h"
 #include "settings/win/ini2017.h"
 #include "text/text_lookup.h"
 #include "text/win/translation_files.h"
@@ -42,16 +45,18 @@ void WinCommandHost::OpenWebPage(TextView address) {
     ShellExecuteW(nullptr, L"open", Wide(target), nullptr, nullptr, SW_SHOW);
 }
 
+// Each start first waits for the previous worker of its kind to leave, so two never
+// draw at once; a start that fails clears the running flag again.
 void WinCommandHost::CreateThroughputWorker() {
-    TheAppState().throughputRunning = 0;
+    StartThroughputWorkerThread(MainWindow());
 }
 
 void WinCommandHost::CreateCycleWorker() {
-    TheAppState().cycleRunning = 0;
+    StartCycleWorkerThread(MainWindow());
 }
 
 void WinCommandHost::CreateRepairWorker() {
-    TheAppState().repairRunning = 0;
+    StartRepairWorkerThread(MainWindow());
 }
 
 void WinCommandHost::ExportTranslation() {
