@@ -82,7 +82,6 @@ DWORD WINAPI WatchSwitches(void* parameter) {
 int main() {
     HWND window = CreateBenchWindow(1920, 1080);
     if (window == nullptr) {
-        std::printf("cannot create the window\n");
         return 2;
     }
     AppState& state = TheAppState();

@@ -116,7 +116,6 @@ int main(int argc, char** argv) {
 
     HWND window = CreateBenchWindow(1920, 1080);
     if (window == nullptr) {
-        std::printf("cannot create the window\n");
         return 2;
     }
 

@@ -31,7 +31,6 @@ int main() {
     for (const SIZE& size : sizes) {
         HWND window = CreateBenchWindow(size.cx, size.cy);
         if (window == nullptr) {
-            std::printf("cannot create the window\n");
             return 2;
         }
         RECT client;

@@ -20,7 +20,6 @@ constexpr DWORD kRunMs = 4000;
 int main() {
     HWND window = CreateBenchWindow(1920, 1080);
     if (window == nullptr) {
-        std::printf("cannot create the window\n");
         return 2;
     }
     RECT client;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <vector>
 
 #include "app/app_state.h"
@@ -39,7 +40,8 @@ inline void PumpMessages() {
     }
 }
 
-// A visible pop-up at the top left of the screen; null when it cannot be made.
+// A visible pop-up at the top left of the screen; null, and said so, when it cannot
+// be made.
 inline HWND CreateBenchWindow(int width, int height) {
     static const ATOM windowClass = [] {
         WNDCLASSW wc{};
@@ -49,12 +51,15 @@ inline HWND CreateBenchWindow(int width, int height) {
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         return RegisterClassW(&wc);
     }();
-    if (windowClass == 0) {
+    HWND window =
+        windowClass == 0
+            ? nullptr
+            : CreateWindowExW(0, L"GlimmerixBenchWindow", L"bench", WS_POPUP | WS_VISIBLE, 0, 0,
+                              width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (window == nullptr) {
+        std::printf("cannot create the window\n");
         return nullptr;
     }
-    HWND window =
-        CreateWindowExW(0, L"GlimmerixBenchWindow", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                        height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     UpdateWindow(window);
     PumpMessages();
     return window;
