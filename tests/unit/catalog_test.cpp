@@ -13,25 +13,17 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "tests/unit/english_ids.h"
 #include "text/catalog.h"
 #include "text/embedded_catalog.h"
 #include "text/id_text.h"
 #include "text/lzari_encoder.h"
 #include "text/text_lookup.h"
+#include "text/translation_export.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes Utf16le(const Text& text) {
-    Bytes bytes;
-    bytes.reserve(text.size() * 2);
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
-    return bytes;
-}
 
 Text FromUtf8(const std::string& utf8) {
     const auto text = Utf8ToText(utf8);
@@ -68,7 +60,7 @@ Text CatalogueText(const std::string& sectionZero, const std::vector<Language>& 
 
 std::unique_ptr<Catalogue> Build(const Text& text) {
     auto catalogue = std::make_unique<Catalogue>();
-    EXPECT_TRUE(catalogue->BuildFromBlock(LzAriEncode(Utf16le(text))));
+    EXPECT_TRUE(catalogue->BuildFromBlock(LzAriEncode(Utf16LeBytes(text))));
     return catalogue;
 }
 
@@ -236,7 +228,7 @@ TEST(CatalogueBuild, HeaderLongerThanTheBufferStaysInside) {
         text += c.tailAtEnd;
         text += u"beyond the buffer\r\n5=lost\r\n##\r\n";
         text.append(30000, u'y');
-        const Bytes bytes = Utf16le(text);
+        const Bytes bytes = Utf16LeBytes(text);
         ASSERT_GT(bytes.size(), static_cast<std::size_t>(kCatalogueBufferBytes));
         for (const bool fromBlock : {true, false}) {
             Catalogue catalogue;
@@ -253,7 +245,7 @@ TEST(CatalogueBuild, HeaderLongerThanTheBufferStaysInside) {
     }
     // A header patched to claim nearly 2 GB over a short stream: decoding stops when
     // the buffer is full and the build still ends inside it.
-    Bytes patched = LzAriEncode(Utf16le(head));
+    Bytes patched = LzAriEncode(Utf16LeBytes(head));
     patched[3] = 0x7F;
     Catalogue catalogue;
     EXPECT_TRUE(catalogue.BuildFromBlock(patched));
@@ -297,13 +289,8 @@ TEST(CatalogueBuild, SectionZeroValues) {
 }
 
 TEST(CatalogueBuild, CompletenessAgainstEnglish) {
-    // English holds 37 ids, as the embedded catalogue does: 0, 3..17, 40..56, 60..63.
-    std::vector<int> englishIds = {0};
-    for (int id = 3; id <= 63; ++id) {
-        if (id <= 17 || (id >= 40 && id <= 56) || id >= 60) {
-            englishIds.push_back(id);
-        }
-    }
+    // English holds the embedded catalogue's 37 ids.
+    const std::vector<int> englishIds = EnglishIds();
     ASSERT_EQ(englishIds.size(), 37u);
     auto lines = [](const std::vector<int>& ids, std::size_t count, const char* value) {
         std::string text;

@@ -1,5 +1,5 @@
-// The context menu: its entries built from the catalogue's languages, and what each
-// chosen command does to the application state and the shell.
+// The context menu: its entries built from a list of languages, and what each chosen
+// command does to the application state and the shell.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,8 +8,6 @@
 #include "app/app_state.h"
 #include "app/context_menu_choice.h"
 #include "app/context_menu_entries.h"
-#include "text/catalog.h"
-#include "text/embedded_catalog.h"
 
 namespace {
 
@@ -69,32 +67,6 @@ TEST(ContextMenuEntries, LanguagesThenTranslationTools) {
         const std::span<const LanguageChoice> list(languages.data(), c.languageCount);
         EXPECT_EQ(BuildContextMenuEntries(list, c.current), c.expected) << c.name;
     }
-}
-
-TEST(ContextMenuEntries, EmbeddedCatalogueListsItsNamedLanguages) {
-    Catalogue catalogue;
-    ASSERT_TRUE(catalogue.BuildFromBlock(EmbeddedCatalogBlock()));
-    const std::vector<LanguageChoice> languages = ContextMenuLanguages(catalogue);
-    ASSERT_EQ(languages.size(), 25u);
-    const int percents[24] = {100, 100, 100, 75, 75, 75, 75,  83, 83, 83, 83, 83,
-                              83,  78,  83,  83, 83, 83, 100, 81, 81, 81, 83, 100};
-    for (const int current : {1, 0, 23, 24}) {
-        const std::vector<MenuEntry> entries = BuildContextMenuEntries(languages, current);
-        ASSERT_EQ(entries.size(), 24u + 4u) << current;
-        for (int i = 0; i < 24; ++i) {
-            const MenuEntry& entry = entries[static_cast<std::size_t>(i)];
-            EXPECT_EQ(entry.id, 10 + i);
-            EXPECT_EQ(entry.flags, i == current ? kGreyed : kMenuString) << i;
-            const Text suffix = u" / " + DecimalText(percents[i]) + u" %";
-            ASSERT_GT(entry.text.size(), suffix.size());
-            EXPECT_EQ(entry.text.substr(entry.text.size() - suffix.size()), suffix) << i;
-            EXPECT_EQ(entry.text.substr(0, entry.text.size() - suffix.size()),
-                      Text(catalogue.LanguageName(i)));
-        }
-        EXPECT_EQ(std::vector<MenuEntry>(entries.begin() + 24, entries.end()),
-                  TranslationEntries());
-    }
-    EXPECT_EQ(BuildContextMenuEntries(languages, 1)[0].text, u"German\tDeutsch / 100 %");
 }
 
 // Records every call in order, as the shell would carry them out.
