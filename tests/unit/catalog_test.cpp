@@ -446,59 +446,55 @@ protected:
     std::unique_ptr<Catalogue> catalogue;
 };
 
-TEST_F(Lookup, FallsBackToEnglish) {
-    struct Case {
-        int language;
-        int id;
-        const char* text;
-    };
-    const std::vector<Case> cases = {
-        {0, 3, "drei"},
-        {0, 5, "fünf"},
-        {0, 4, "four"},   // German lacks 4
-        {0, 6, "(null)"}, // English lacks 6 too
-        {1, 5, "(null)"}, // English never borrows
-        {2, 3, "three"},
-        {3, 3, "three"}, // empty, nameless
-        {4, 3, "three"},
-        {24, 3, "three"},
-        {31, 4, "four"},
-        {32, 3, "three"},
-        {99, 3, "three"},
-        {-1, 3, "three"},
-        {std::numeric_limits<int>::min(), 4, "four"},
-        {0, 128, "(null)"},
-        {0, -1, "(null)"},
-        {1, 1000, "(null)"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.language << "/" << c.id);
-        EXPECT_EQ(Utf8(LookupText(*catalogue, nullptr, c.language, c.id)), c.text);
-    }
-}
-
-TEST_F(Lookup, LoadedTranslationReplacesEveryLanguage) {
+// Without a loaded translation a missing text falls back to English; a loaded one
+// answers for every language, with "str:n?" for what it lacks.
+TEST_F(Lookup, FallsBackToEnglishOrToTheLoadedTranslation) {
     TranslationSlot slot;
     EXPECT_EQ(slot.Current(), nullptr);
-    const LoadedTranslation& first = slot.Load(u"\uFEFFheader line\r\n3=eins\r\n4=zwei\r\n");
-    ASSERT_EQ(slot.Current(), &first);
+    const LoadedTranslation& loaded = slot.Load(u"\uFEFFheader line\r\n3=eins\r\n4=zwei\r\n");
+    ASSERT_EQ(slot.Current(), &loaded);
     struct Case {
+        const LoadedTranslation* translation;
         int language;
         int id;
         const char* text;
     };
     const std::vector<Case> cases = {
-        {0, 3, "eins"},   {1, 4, "zwei"},       {7, 3, "eins"},     {0, 5, "str:5?"},
-        {1, 0, "str:0?"}, {1, 127, "str:127?"}, {0, 128, "(null)"}, {0, -3, "(null)"},
+        {nullptr, 0, 3, "drei"},
+        {nullptr, 0, 5, "fünf"},
+        {nullptr, 0, 4, "four"},   // German lacks 4
+        {nullptr, 0, 6, "(null)"}, // English lacks 6 too
+        {nullptr, 1, 5, "(null)"}, // English never borrows
+        {nullptr, 2, 3, "three"},
+        {nullptr, 3, 3, "three"}, // empty, nameless
+        {nullptr, 4, 3, "three"},
+        {nullptr, 24, 3, "three"},
+        {nullptr, 31, 4, "four"},
+        {nullptr, 32, 3, "three"},
+        {nullptr, 99, 3, "three"},
+        {nullptr, -1, 3, "three"},
+        {nullptr, std::numeric_limits<int>::min(), 4, "four"},
+        {nullptr, 0, 128, "(null)"},
+        {nullptr, 0, -1, "(null)"},
+        {nullptr, 1, 1000, "(null)"},
+        {&loaded, 0, 3, "eins"},
+        {&loaded, 1, 4, "zwei"},
+        {&loaded, 7, 3, "eins"},
+        {&loaded, 0, 5, "str:5?"},
+        {&loaded, 1, 0, "str:0?"},
+        {&loaded, 1, 127, "str:127?"},
+        {&loaded, 0, 128, "(null)"},
+        {&loaded, 0, -3, "(null)"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.language << "/" << c.id);
-        EXPECT_EQ(Utf8(LookupText(*catalogue, slot.Current(), c.language, c.id)), c.text);
+        SCOPED_TRACE(testing::Message()
+                     << (c.translation != nullptr ? "loaded " : "") << c.language << "/" << c.id);
+        EXPECT_EQ(Utf8(LookupText(*catalogue, c.translation, c.language, c.id)), c.text);
     }
-    EXPECT_EQ(Utf8(first.TextOf(3)), "eins");
-    EXPECT_EQ(first.TextOf(200), nullptr);
-    EXPECT_EQ(first.TextOf(256), nullptr);
-    EXPECT_EQ(first.TextOf(-1), nullptr);
+    EXPECT_EQ(Utf8(loaded.TextOf(3)), "eins");
+    EXPECT_EQ(loaded.TextOf(200), nullptr);
+    EXPECT_EQ(loaded.TextOf(256), nullptr);
+    EXPECT_EQ(loaded.TextOf(-1), nullptr);
 }
 
 TEST_F(Lookup, SecondLoadLeavesEarlierTextsIntact) {

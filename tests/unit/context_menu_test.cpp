@@ -20,13 +20,6 @@ std::vector<MenuEntry> TranslationEntries() {
             {kMenuSeparator, kMenuClosingSeparator, u""}};
 }
 
-std::vector<MenuEntry> WithTranslationEntries(std::vector<MenuEntry> entries) {
-    for (MenuEntry& entry : TranslationEntries()) {
-        entries.push_back(std::move(entry));
-    }
-    return entries;
-}
-
 TEST(ContextMenuEntries, LanguagesThenTranslationTools) {
     // Thai's name is six units ("Thai", TAB, one letter): listed; "Ab\tCd" is
     // five: not listed; the nameless one neither.
@@ -34,38 +27,36 @@ TEST(ContextMenuEntries, LanguagesThenTranslationTools) {
         {u"German\tDeutsch", 100}, {u"English\tEnglisch", 100}, {u"Thai\t\u0E44", 75}, {u"", 0},
         {u"Ab\tCd", 50},           {u"Czech\t\u010De", 83},
     };
+    // The entries of the listed languages; ids follow the language's index.
+    const MenuEntry listed[] = {{kMenuString, 10, u"German\tDeutsch / 100 %"},
+                                {kMenuString, 11, u"English\tEnglisch / 100 %"},
+                                {kMenuString, 12, u"Thai\t\u0E44 / 75 %"},
+                                {kMenuString, 15, u"Czech\t\u010De / 83 %"}};
     struct Case {
         const char* name;
         std::size_t languageCount;
         int current;
-        std::vector<MenuEntry> expected;
+        std::size_t entries; // how many of `listed` show
+        int greyedId;        // the current language's entry, 0 for none
     };
     const Case cases[] = {
-        {"English current", languages.size(), 1,
-         WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"},
-                                 {kGreyed, 11, u"English\tEnglisch / 100 %"},
-                                 {kMenuString, 12, u"Thai\t\u0E44 / 75 %"},
-                                 {kMenuString, 15, u"Czech\t\u010De / 83 %"}})},
-        {"German current", languages.size(), 0,
-         WithTranslationEntries({{kGreyed, 10, u"German\tDeutsch / 100 %"},
-                                 {kMenuString, 11, u"English\tEnglisch / 100 %"},
-                                 {kMenuString, 12, u"Thai\t\u0E44 / 75 %"},
-                                 {kMenuString, 15, u"Czech\t\u010De / 83 %"}})},
-        {"current language not listed: nothing greyed", languages.size(), 3,
-         WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"},
-                                 {kMenuString, 11, u"English\tEnglisch / 100 %"},
-                                 {kMenuString, 12, u"Thai\t\u0E44 / 75 %"},
-                                 {kMenuString, 15, u"Czech\t\u010De / 83 %"}})},
-        {"current index out of range", 2, 40,
-         WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"},
-                                 {kMenuString, 11, u"English\tEnglisch / 100 %"}})},
-        {"negative current index", 1, -1,
-         WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"}})},
-        {"no languages", 0, 1, TranslationEntries()},
+        {"English current", languages.size(), 1, 4, 11},
+        {"German current", languages.size(), 0, 4, 10},
+        {"current language not listed: nothing greyed", languages.size(), 3, 4, 0},
+        {"current index out of range", 2, 40, 2, 0},
+        {"negative current index", 1, -1, 1, 0},
+        {"no languages", 0, 1, 0, 0},
     };
     for (const Case& c : cases) {
+        std::vector<MenuEntry> expected(listed, listed + c.entries);
+        for (MenuEntry& entry : expected) {
+            entry.flags = entry.id == c.greyedId ? kGreyed : kMenuString;
+        }
+        for (MenuEntry& entry : TranslationEntries()) {
+            expected.push_back(std::move(entry));
+        }
         const std::span<const LanguageChoice> list(languages.data(), c.languageCount);
-        EXPECT_EQ(BuildContextMenuEntries(list, c.current), c.expected) << c.name;
+        EXPECT_EQ(BuildContextMenuEntries(list, c.current), expected) << c.name;
     }
 }
 
