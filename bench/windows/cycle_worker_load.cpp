@@ -13,20 +13,10 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "bench/windows/support/bench_window.h"
 #include "screens/win/cycle_worker.h"
 
 namespace {
-
-HWND CreateBenchWindow(int width, int height) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"GlimmerixCycleBench";
-    RegisterClassExW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, L"bench", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                           height, nullptr, nullptr, wc.hInstance, nullptr);
-}
 
 double ProcessCpuSeconds() {
     FILETIME created, exited, kernel, user;
@@ -45,9 +35,9 @@ struct Load {
 // Runs `work` for `ms` and returns the process CPU time it used, as a share of one core.
 template <typename Work> Load MeasureLoad(DWORD ms, Work work) {
     const double cpuBefore = ProcessCpuSeconds();
-    const DWORD start = GetTickCount();
+    const Stopwatch watch;
     work(ms);
-    const double wall = (GetTickCount() - start) / 1000.0;
+    const double wall = watch.Seconds();
     return {100.0 * (ProcessCpuSeconds() - cpuBefore) / wall, wall};
 }
 
@@ -74,15 +64,12 @@ struct SwitchWatch {
 
 DWORD WINAPI WatchSwitches(void* parameter) {
     auto& watch = *static_cast<SwitchWatch*>(parameter);
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
+    const Stopwatch clock;
     int seen = watch.state->testIndex;
     while (watch.running != 0) {
         const int index = watch.state->testIndex;
         if (index != seen && index != -1) {
-            QueryPerformanceCounter(&now);
-            watch.times.push_back(static_cast<double>(now.QuadPart) /
-                                  static_cast<double>(frequency.QuadPart));
+            watch.times.push_back(clock.Seconds());
         }
         seen = index;
         Sleep(0);
@@ -94,6 +81,9 @@ DWORD WINAPI WatchSwitches(void* parameter) {
 
 int main() {
     HWND window = CreateBenchWindow(1920, 1080);
+    if (window == nullptr) {
+        return 2;
+    }
     AppState& state = TheAppState();
     // A solid field, a gradient and a line pattern: the cheap and the dear pictures.
     state.testEnabled[0] = 1;
@@ -102,11 +92,10 @@ int main() {
 
     const Load poll = MeasureLoad(3000, [](DWORD ms) {
         pollRunning = 1;
-        HANDLE thread = CreateThread(nullptr, 0, PollClock, nullptr, 0, nullptr);
+        const UniqueHandle thread(CreateThread(nullptr, 0, PollClock, nullptr, 0, nullptr));
         Sleep(ms);
         pollRunning = 0;
-        WaitForSingleObject(thread, INFINITE);
-        CloseHandle(thread);
+        WaitForSingleObject(thread.Get(), INFINITE);
     });
     std::printf("baseline, a thread polling the clock: %.1f %% of one core\n", poll.cpuPercent);
 
@@ -116,11 +105,8 @@ int main() {
         const DWORD runMs = interval == 1000 ? 10500 : 5000;
         state.cycleIntervalMs = interval;
         const Load load = MeasureLoad(runMs, [&](DWORD ms) {
-            state.cycleRunning = 1;
-            StartCycleWorkerThread(window, state);
-            Sleep(ms);
-            state.cycleRunning = 0;
-            WaitForCycleWorker(10000);
+            RunWorker(window, state, state.cycleRunning, ms, StartCycleWorkerThread,
+                      WaitForCycleWorker);
         });
         const CycleTiming timing = CycleWorkerTiming();
         std::printf("%6d ms %8.1f %9llu %12.2f %12d %10.2f\n", interval, load.wallSeconds,
@@ -140,15 +126,11 @@ int main() {
         watch.state = &state;
         watch.times.reserve(4096);
         watch.running = 1;
-        HANDLE watcher = CreateThread(nullptr, 0, WatchSwitches, &watch, 0, nullptr);
-        state.cycleRunning = 1;
-        StartCycleWorkerThread(window, state);
-        Sleep(interval == 1000 ? 8500 : 4000);
-        state.cycleRunning = 0;
-        WaitForCycleWorker(10000);
+        const UniqueHandle watcher(CreateThread(nullptr, 0, WatchSwitches, &watch, 0, nullptr));
+        RunWorker(window, state, state.cycleRunning, interval == 1000 ? 8500 : 4000,
+                  StartCycleWorkerThread, WaitForCycleWorker);
         watch.running = 0;
-        WaitForSingleObject(watcher, INFINITE);
-        CloseHandle(watcher);
+        WaitForSingleObject(watcher.Get(), INFINITE);
         double worst = 0.0;
         double sum = 0.0;
         std::size_t gaps = 0;

@@ -7,67 +7,20 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
-#include <vector>
 
 #include "app/app_state.h"
+#include "bench/windows/support/bench_window.h"
 #include "screens/test_picture.h"
 #include "screens/win/gdi_owners.h"
 #include "screens/win/test_painter.h"
+#include "tests/windows/support/dib_canvas.h"
 
 namespace {
 
 constexpr double kFrameMs = 16.0;
-
-LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        BeginPaint(window, &paint);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
-    return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 /
-           static_cast<double>(frequency.QuadPart);
-}
-
-// Median of `repetitions` timed runs of `draw`; GDI's batch is flushed inside the
-// timing, and the window gets its messages between runs, as it would on screen.
-template <class Draw> double MedianMs(int repetitions, Draw draw) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> times;
-    for (int run = 0; run < repetitions; ++run) {
-        PumpMessages();
-        LARGE_INTEGER start;
-        LARGE_INTEGER end;
-        QueryPerformanceCounter(&start);
-        draw();
-        GdiFlush();
-        QueryPerformanceCounter(&end);
-        times.push_back(Milliseconds(start, end, frequency));
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 const char* PictureName(int index) {
     static const char* const names[] = {"information screen (no texts)",
@@ -88,52 +41,24 @@ const char* PictureName(int index) {
     return index >= -1 && index <= 13 ? names[index + 1] : "?";
 }
 
-// A top-down 32-bit DIB section of the client size in a memory DC: where the same
-// pictures go without the window surface, and where the memory pattern of the
-// stripes can be timed without GDI at all.
-class OffScreen {
-public:
-    OffScreen(int width, int height) : width(width), height(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* memory = nullptr;
-        bitmap =
-            UniqueBitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &memory, nullptr, 0));
-        bits = static_cast<volatile DWORD*>(memory);
-        selection = std::make_unique<ScopedSelectObject>(dc.Get(), bitmap);
-    }
-    [[nodiscard]] bool Ready() const { return bits != nullptr && selection->Selected(); }
-    [[nodiscard]] HDC Dc() const { return dc.Get(); }
-
-    // One pixel per row and column, in the order the stripe fills write them.
-    void WriteColumns() {
-        for (int x = 0; x < width; ++x) {
-            for (int y = 0; y < height; ++y) {
-                bits[static_cast<std::size_t>(y) * width + x] = static_cast<DWORD>(x);
-            }
+// The memory pattern of the stripe fills without GDI: one pixel per row and column,
+// in the order the fills write them, into a DIB section of the client size.
+void WriteColumns(const DibCanvas& canvas) {
+    volatile std::uint32_t* bits = canvas.Bits();
+    for (int x = 0; x < canvas.Width(); ++x) {
+        for (int y = 0; y < canvas.Height(); ++y) {
+            bits[static_cast<std::size_t>(y) * canvas.Width() + x] = static_cast<std::uint32_t>(x);
         }
     }
-    void WriteRows() {
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                bits[static_cast<std::size_t>(y) * width + x] = static_cast<DWORD>(y);
-            }
+}
+void WriteRows(const DibCanvas& canvas) {
+    volatile std::uint32_t* bits = canvas.Bits();
+    for (int y = 0; y < canvas.Height(); ++y) {
+        for (int x = 0; x < canvas.Width(); ++x) {
+            bits[static_cast<std::size_t>(y) * canvas.Width() + x] = static_cast<std::uint32_t>(y);
         }
     }
-
-private:
-    int width;
-    int height;
-    MemoryDc dc{nullptr};
-    UniqueBitmap bitmap;
-    volatile DWORD* bits = nullptr;
-    std::unique_ptr<ScopedSelectObject> selection;
-};
+}
 
 // Returns how many pictures took longer than one frame.
 int BenchSize(HWND window, int width, int height, int repetitions) {
@@ -145,7 +70,8 @@ int BenchSize(HWND window, int width, int height, int repetitions) {
                 client.bottom, width, height, repetitions);
 
     WindowDc dc(window);
-    OffScreen offScreen(client.right, client.bottom);
+    // The same pictures off screen, without the window surface.
+    const DibCanvas offScreen(client.right, client.bottom);
     if (!dc || !offScreen.Ready()) {
         std::printf("no device context\n");
         return 1;
@@ -156,8 +82,8 @@ int BenchSize(HWND window, int width, int height, int repetitions) {
         colour = (colour + 1) & 0xFF;
         FillRectOpaque(dc.Get(), whole, RGB(colour, 0, 255 - colour));
     });
-    const double rawColumns = MedianMs(repetitions, [&] { offScreen.WriteColumns(); });
-    const double rawRows = MedianMs(repetitions, [&] { offScreen.WriteRows(); });
+    const double rawColumns = MedianMs(repetitions, [&] { WriteColumns(offScreen); });
+    const double rawRows = MedianMs(repetitions, [&] { WriteRows(offScreen); });
     std::printf("%-36s %10.3f ms\n", "one full-screen fill (the baseline)", baseline);
     std::printf("%-36s %10.3f ms  (%.2f x fill)\n", "columns into DIB memory, no GDI", rawColumns,
                 rawColumns / baseline);
@@ -188,24 +114,10 @@ int BenchSize(HWND window, int width, int height, int repetitions) {
 int main(int argc, char** argv) {
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
 
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = BenchWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"PaintBenchWindow";
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    if (RegisterClassW(&windowClass) == 0) {
-        std::printf("cannot register the window class\n");
-        return 2;
-    }
-    HWND window =
-        CreateWindowExW(0, windowClass.lpszClassName, L"paint bench", WS_POPUP | WS_VISIBLE, 0, 0,
-                        1920, 1080, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateBenchWindow(1920, 1080);
     if (window == nullptr) {
-        std::printf("cannot create the window\n");
         return 2;
     }
-    UpdateWindow(window);
-    PumpMessages();
 
     // One frame is a must at 1920 x 1080 and a wish at 3840 x 2160.
     const int slow = BenchSize(window, 1920, 1080, repetitions);

@@ -3,50 +3,28 @@
 // rate counted here and a bare loop of full-screen fills measured in the same run.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 
 #include "app/app_state.h"
+#include "bench/windows/support/bench_window.h"
 #include "screens/throughput_figures.h"
-#include "screens/win/gdi_owners.h"
-#include "screens/win/test_painter.h"
 #include "screens/win/throughput_worker.h"
 
 namespace {
 
 constexpr DWORD kRunMs = 4000;
 
-HWND CreateBenchWindow(int width, int height) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"GlimmerixThroughputBench";
-    RegisterClassExW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, L"bench", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                           height, nullptr, nullptr, wc.hInstance, nullptr);
-}
-
-double BareFillsPerSecond(HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
-    const DWORD start = GetTickCount();
-    long fills = 0;
-    while (GetTickCount() - start < kRunMs) {
-        const WindowDc dc(window);
-        FillRectOpaque(dc.Get(), client, (fills & 1) != 0 ? RGB(255, 0, 0) : RGB(0, 0, 255));
-        ++fills;
-    }
-    GdiFlush();
-    return fills * 1000.0 / (GetTickCount() - start);
-}
-
 } // namespace
 
 int main() {
     HWND window = CreateBenchWindow(1920, 1080);
+    if (window == nullptr) {
+        return 2;
+    }
     RECT client;
     GetClientRect(window, &client);
-    const double bare = BareFillsPerSecond(window);
+    const double bare = BareFillsPerSecond(window, kRunMs);
     const double bareMb = bare * ThroughputFramePixels(client.right, client.bottom) * 4 / 1048576.0;
     std::printf("client %ldx%ld; bare full-screen fills: %.0f/s (%.0f MB/s by the same count)\n",
                 client.right, client.bottom, bare, bareMb);
@@ -56,15 +34,11 @@ int main() {
     AppState& state = TheAppState();
     for (int variant = 0; variant < 3; ++variant) {
         state.drawVariant = variant;
-        state.throughputRunning = 1;
         const std::uint64_t first = ThroughputFrameCount();
-        const DWORD start = GetTickCount();
-        StartThroughputWorkerThread(window, state);
-        Sleep(kRunMs);
-        state.throughputRunning = 0;
-        WaitForThroughputWorker(10000);
+        const double seconds = RunWorker(window, state, state.throughputRunning, kRunMs,
+                                         StartThroughputWorkerThread, WaitForThroughputWorker);
         const double framesPerSecond =
-            static_cast<double>(ThroughputFrameCount() - first) * 1000.0 / (GetTickCount() - start);
+            static_cast<double>(ThroughputFrameCount() - first) / seconds;
         std::printf("%-11s %10d %8d %12.1f %14.2f\n", names[variant],
                     ShownFigure(ThroughputMbPerSecond()), ShownFigure(ThroughputFramesPerSecond()),
                     framesPerSecond, framesPerSecond / bare);

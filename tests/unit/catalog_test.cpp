@@ -13,25 +13,17 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "tests/unit/english_ids.h"
 #include "text/catalog.h"
 #include "text/embedded_catalog.h"
 #include "text/id_text.h"
 #include "text/lzari_encoder.h"
 #include "text/text_lookup.h"
+#include "text/translation_export.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes Utf16le(const Text& text) {
-    Bytes bytes;
-    bytes.reserve(text.size() * 2);
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
-    return bytes;
-}
 
 Text FromUtf8(const std::string& utf8) {
     const auto text = Utf8ToText(utf8);
@@ -68,7 +60,7 @@ Text CatalogueText(const std::string& sectionZero, const std::vector<Language>& 
 
 std::unique_ptr<Catalogue> Build(const Text& text) {
     auto catalogue = std::make_unique<Catalogue>();
-    EXPECT_TRUE(catalogue->BuildFromBlock(LzAriEncode(Utf16le(text))));
+    EXPECT_TRUE(catalogue->BuildFromBlock(LzAriEncode(Utf16LeBytes(text))));
     return catalogue;
 }
 
@@ -236,7 +228,7 @@ TEST(CatalogueBuild, HeaderLongerThanTheBufferStaysInside) {
         text += c.tailAtEnd;
         text += u"beyond the buffer\r\n5=lost\r\n##\r\n";
         text.append(30000, u'y');
-        const Bytes bytes = Utf16le(text);
+        const Bytes bytes = Utf16LeBytes(text);
         ASSERT_GT(bytes.size(), static_cast<std::size_t>(kCatalogueBufferBytes));
         for (const bool fromBlock : {true, false}) {
             Catalogue catalogue;
@@ -253,7 +245,7 @@ TEST(CatalogueBuild, HeaderLongerThanTheBufferStaysInside) {
     }
     // A header patched to claim nearly 2 GB over a short stream: decoding stops when
     // the buffer is full and the build still ends inside it.
-    Bytes patched = LzAriEncode(Utf16le(head));
+    Bytes patched = LzAriEncode(Utf16LeBytes(head));
     patched[3] = 0x7F;
     Catalogue catalogue;
     EXPECT_TRUE(catalogue.BuildFromBlock(patched));
@@ -297,13 +289,8 @@ TEST(CatalogueBuild, SectionZeroValues) {
 }
 
 TEST(CatalogueBuild, CompletenessAgainstEnglish) {
-    // English holds 37 ids, as the embedded catalogue does: 0, 3..17, 40..56, 60..63.
-    std::vector<int> englishIds = {0};
-    for (int id = 3; id <= 63; ++id) {
-        if (id <= 17 || (id >= 40 && id <= 56) || id >= 60) {
-            englishIds.push_back(id);
-        }
-    }
+    // English holds the embedded catalogue's 37 ids.
+    const std::vector<int> englishIds = EnglishIds();
     ASSERT_EQ(englishIds.size(), 37u);
     auto lines = [](const std::vector<int>& ids, std::size_t count, const char* value) {
         std::string text;
@@ -459,59 +446,55 @@ protected:
     std::unique_ptr<Catalogue> catalogue;
 };
 
-TEST_F(Lookup, FallsBackToEnglish) {
-    struct Case {
-        int language;
-        int id;
-        const char* text;
-    };
-    const std::vector<Case> cases = {
-        {0, 3, "drei"},
-        {0, 5, "fünf"},
-        {0, 4, "four"},   // German lacks 4
-        {0, 6, "(null)"}, // English lacks 6 too
-        {1, 5, "(null)"}, // English never borrows
-        {2, 3, "three"},
-        {3, 3, "three"}, // empty, nameless
-        {4, 3, "three"},
-        {24, 3, "three"},
-        {31, 4, "four"},
-        {32, 3, "three"},
-        {99, 3, "three"},
-        {-1, 3, "three"},
-        {std::numeric_limits<int>::min(), 4, "four"},
-        {0, 128, "(null)"},
-        {0, -1, "(null)"},
-        {1, 1000, "(null)"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.language << "/" << c.id);
-        EXPECT_EQ(Utf8(LookupText(*catalogue, nullptr, c.language, c.id)), c.text);
-    }
-}
-
-TEST_F(Lookup, LoadedTranslationReplacesEveryLanguage) {
+// Without a loaded translation a missing text falls back to English; a loaded one
+// answers for every language, with "str:n?" for what it lacks.
+TEST_F(Lookup, FallsBackToEnglishOrToTheLoadedTranslation) {
     TranslationSlot slot;
     EXPECT_EQ(slot.Current(), nullptr);
-    const LoadedTranslation& first = slot.Load(u"\uFEFFheader line\r\n3=eins\r\n4=zwei\r\n");
-    ASSERT_EQ(slot.Current(), &first);
+    const LoadedTranslation& loaded = slot.Load(u"\uFEFFheader line\r\n3=eins\r\n4=zwei\r\n");
+    ASSERT_EQ(slot.Current(), &loaded);
     struct Case {
+        const LoadedTranslation* translation;
         int language;
         int id;
         const char* text;
     };
     const std::vector<Case> cases = {
-        {0, 3, "eins"},   {1, 4, "zwei"},       {7, 3, "eins"},     {0, 5, "str:5?"},
-        {1, 0, "str:0?"}, {1, 127, "str:127?"}, {0, 128, "(null)"}, {0, -3, "(null)"},
+        {nullptr, 0, 3, "drei"},
+        {nullptr, 0, 5, "fünf"},
+        {nullptr, 0, 4, "four"},   // German lacks 4
+        {nullptr, 0, 6, "(null)"}, // English lacks 6 too
+        {nullptr, 1, 5, "(null)"}, // English never borrows
+        {nullptr, 2, 3, "three"},
+        {nullptr, 3, 3, "three"}, // empty, nameless
+        {nullptr, 4, 3, "three"},
+        {nullptr, 24, 3, "three"},
+        {nullptr, 31, 4, "four"},
+        {nullptr, 32, 3, "three"},
+        {nullptr, 99, 3, "three"},
+        {nullptr, -1, 3, "three"},
+        {nullptr, std::numeric_limits<int>::min(), 4, "four"},
+        {nullptr, 0, 128, "(null)"},
+        {nullptr, 0, -1, "(null)"},
+        {nullptr, 1, 1000, "(null)"},
+        {&loaded, 0, 3, "eins"},
+        {&loaded, 1, 4, "zwei"},
+        {&loaded, 7, 3, "eins"},
+        {&loaded, 0, 5, "str:5?"},
+        {&loaded, 1, 0, "str:0?"},
+        {&loaded, 1, 127, "str:127?"},
+        {&loaded, 0, 128, "(null)"},
+        {&loaded, 0, -3, "(null)"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.language << "/" << c.id);
-        EXPECT_EQ(Utf8(LookupText(*catalogue, slot.Current(), c.language, c.id)), c.text);
+        SCOPED_TRACE(testing::Message()
+                     << (c.translation != nullptr ? "loaded " : "") << c.language << "/" << c.id);
+        EXPECT_EQ(Utf8(LookupText(*catalogue, c.translation, c.language, c.id)), c.text);
     }
-    EXPECT_EQ(Utf8(first.TextOf(3)), "eins");
-    EXPECT_EQ(first.TextOf(200), nullptr);
-    EXPECT_EQ(first.TextOf(256), nullptr);
-    EXPECT_EQ(first.TextOf(-1), nullptr);
+    EXPECT_EQ(Utf8(loaded.TextOf(3)), "eins");
+    EXPECT_EQ(loaded.TextOf(200), nullptr);
+    EXPECT_EQ(loaded.TextOf(256), nullptr);
+    EXPECT_EQ(loaded.TextOf(-1), nullptr);
 }
 
 TEST_F(Lookup, SecondLoadLeavesEarlierTextsIntact) {

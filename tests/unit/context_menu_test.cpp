@@ -1,5 +1,5 @@
-// The context menu: its entries built from the catalogue's languages, and what each
-// chosen command does to the application state and the shell.
+// The context menu: its entries built from a list of languages, and what each chosen
+// command does to the application state and the shell.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,8 +8,6 @@
 #include "app/app_state.h"
 #include "app/context_menu_choice.h"
 #include "app/context_menu_entries.h"
-#include "text/catalog.h"
-#include "text/embedded_catalog.h"
 
 namespace {
 
@@ -22,13 +20,6 @@ std::vector<MenuEntry> TranslationEntries() {
             {kMenuSeparator, kMenuClosingSeparator, u""}};
 }
 
-std::vector<MenuEntry> WithTranslationEntries(std::vector<MenuEntry> entries) {
-    for (MenuEntry& entry : TranslationEntries()) {
-        entries.push_back(std::move(entry));
-    }
-    return entries;
-}
-
 TEST(ContextMenuEntries, LanguagesThenTranslationTools) {
     // Thai's name is six units ("Thai", TAB, one letter): listed; "Ab\tCd" is
     // five: not listed; the nameless one neither.
@@ -36,65 +27,37 @@ TEST(ContextMenuEntries, LanguagesThenTranslationTools) {
         {u"German\tDeutsch", 100}, {u"English\tEnglisch", 100}, {u"Thai\t\u0E44", 75}, {u"", 0},
         {u"Ab\tCd", 50},           {u"Czech\t\u010De", 83},
     };
+    // The entries of the listed languages; ids follow the language's index.
+    const MenuEntry listed[] = {{kMenuString, 10, u"German\tDeutsch / 100 %"},
+                                {kMenuString, 11, u"English\tEnglisch / 100 %"},
+                                {kMenuString, 12, u"Thai\t\u0E44 / 75 %"},
+                                {kMenuString, 15, u"Czech\t\u010De / 83 %"}};
     struct Case {
         const char* name;
         std::size_t languageCount;
         int current;
-        std::vector<MenuEntry> expected;
+        std::size_t entries; // how many of `listed` show
+        int greyedId;        // the current language's entry, 0 for none
     };
     const Case cases[] = {
-        {"English current", languages.size(), 1,
-         WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"},
-                                 {kGreyed, 11, u"English\tEnglisch / 100 %"},
-                                 {kMenuString, 12, u"Thai\t\u0E44 / 75 %"},
-                                 {kMenuString, 15, u"Czech\t\u010De / 83 %"}})},
-        {"German current", languages.size(), 0,
-         WithTranslationEntries({{kGreyed, 10, u"German\tDeutsch / 100 %"},
-                                 {kMenuString, 11, u"English\tEnglisch / 100 %"},
-                                 {kMenuString, 12, u"Thai\t\u0E44 / 75 %"},
-                                 {kMenuString, 15, u"Czech\t\u010De / 83 %"}})},
-        {"current language not listed: nothing greyed", languages.size(), 3,
-         WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"},
-                                 {kMenuString, 11, u"English\tEnglisch / 100 %"},
-                                 {kMenuString, 12, u"Thai\t\u0E44 / 75 %"},
-                                 {kMenuString, 15, u"Czech\t\u010De / 83 %"}})},
-        {"current index out of range", 2, 40,
-         WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"},
-                                 {kMenuString, 11, u"English\tEnglisch / 100 %"}})},
-        {"negative current index", 1, -1,
-         WithTranslationEntries({{kMenuString, 10, u"German\tDeutsch / 100 %"}})},
-        {"no languages", 0, 1, TranslationEntries()},
+        {"English current", languages.size(), 1, 4, 11},
+        {"German current", languages.size(), 0, 4, 10},
+        {"current language not listed: nothing greyed", languages.size(), 3, 4, 0},
+        {"current index out of range", 2, 40, 2, 0},
+        {"negative current index", 1, -1, 1, 0},
+        {"no languages", 0, 1, 0, 0},
     };
     for (const Case& c : cases) {
-        const std::span<const LanguageChoice> list(languages.data(), c.languageCount);
-        EXPECT_EQ(BuildContextMenuEntries(list, c.current), c.expected) << c.name;
-    }
-}
-
-TEST(ContextMenuEntries, EmbeddedCatalogueListsItsNamedLanguages) {
-    Catalogue catalogue;
-    ASSERT_TRUE(catalogue.BuildFromBlock(EmbeddedCatalogBlock()));
-    const std::vector<LanguageChoice> languages = ContextMenuLanguages(catalogue);
-    ASSERT_EQ(languages.size(), 25u);
-    const int percents[24] = {100, 100, 100, 75, 75, 75, 75,  83, 83, 83, 83, 83,
-                              83,  78,  83,  83, 83, 83, 100, 81, 81, 81, 83, 100};
-    for (const int current : {1, 0, 23, 24}) {
-        const std::vector<MenuEntry> entries = BuildContextMenuEntries(languages, current);
-        ASSERT_EQ(entries.size(), 24u + 4u) << current;
-        for (int i = 0; i < 24; ++i) {
-            const MenuEntry& entry = entries[static_cast<std::size_t>(i)];
-            EXPECT_EQ(entry.id, 10 + i);
-            EXPECT_EQ(entry.flags, i == current ? kGreyed : kMenuString) << i;
-            const Text suffix = u" / " + DecimalText(percents[i]) + u" %";
-            ASSERT_GT(entry.text.size(), suffix.size());
-            EXPECT_EQ(entry.text.substr(entry.text.size() - suffix.size()), suffix) << i;
-            EXPECT_EQ(entry.text.substr(0, entry.text.size() - suffix.size()),
-                      Text(catalogue.LanguageName(i)));
+        std::vector<MenuEntry> expected(listed, listed + c.entries);
+        for (MenuEntry& entry : expected) {
+            entry.flags = entry.id == c.greyedId ? kGreyed : kMenuString;
         }
-        EXPECT_EQ(std::vector<MenuEntry>(entries.begin() + 24, entries.end()),
-                  TranslationEntries());
+        for (MenuEntry& entry : TranslationEntries()) {
+            expected.push_back(std::move(entry));
+        }
+        const std::span<const LanguageChoice> list(languages.data(), c.languageCount);
+        EXPECT_EQ(BuildContextMenuEntries(list, c.current), expected) << c.name;
     }
-    EXPECT_EQ(BuildContextMenuEntries(languages, 1)[0].text, u"German\tDeutsch / 100 %");
 }
 
 // Records every call in order, as the shell would carry them out.

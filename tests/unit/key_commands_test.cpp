@@ -208,98 +208,68 @@ TEST(KeyCommands, ClassifiesKeyMessages) {
     }
 }
 
+// One fresh press on the test screens: from test `from`, with `held` also down, to
+// test `to`.
+struct Jump {
+    const char* name;
+    int from;
+    int key;
+    std::vector<int> held;
+    int to;
+    Log log = kRepaint;
+};
+
 TEST(KeyCommands, StepsAndJumpsBetweenTests) {
+    const Jump jumps[] = {
+        {"unlisted key on the information screen", -1, kSpace, {}, 0},
+        {"unlisted key on test 12 wraps", 12, kF9, {}, 0},
+        {"an arrow on the gradient", 13, kRight, {}, 0},
+        {"numeric-pad digit is unlisted", 4, kNumpad0, {}, 5},
+        {"numeric-pad plus is unlisted", 4, kAdd, {}, 5},
+        {"numeric-pad minus is unlisted", 4, kSubtract, {}, 5},
+        {"digit 1", 7, '1', {}, 0},
+        {"digit 9", -1, '9', {}, 8},
+        {"digit 0", -1, '0', {}, 9},
+        {"held 3 decides for another key", -1, kSpace, {'3'}, 2},
+        {"the lower digit wins", -1, '7', {'3'}, 2},
+        {"H", -1, 'H', {}, 11},
+        {"F8", -1, kF8, {}, 11},
+        {"V", -1, 'V', {}, 12},
+        {"F7", -1, kF7, {}, 12},
+        {"H comes before V", -1, 'V', {'H'}, 11},
+        {"X on the information screen", -1, 'X', {}, 12},
+        {"X on test 5 repaints it", 5, 'X', {}, 5},
+        {"X on the gradient", 13, 'X', {}, 0},
+        {"Backspace on test 5", 5, kBack, {}, 4},
+        {"Backspace on test 0", 0, kBack, {}, 12},
+        {"Backspace on the information screen", -1, kBack, {}, 12},
+        {"Backspace on the gradient", 13, kBack, {}, 12},
+        {"a digit after Backspace wins", 9, '5', {kBack}, 4},
+        {"Backspace then X", 0, 'X', {kBack}, 12},
+        {"Backspace with F2 stays on the screens", -1, kF2, {kBack}, 12},
+        {"C shows the bare gradient", 4, 'C', {}, 13, kInfoScreen},
+        {"F1", 7, kF1, {}, -1, kInfoScreen},
+        {"F1 before a digit", 7, '2', {kF1}, -1, kInfoScreen},
+        {"T exports without repainting", 3, 'T', {}, 3, {"export"}},
+        {"T comes before 0", 3, '0', {'T'}, 3, {"export"}},
+        {"L opens the menu over the information screen", 6, 'L', {}, -1, {"context menu"}},
+    };
+    std::vector<Scenario> cases;
+    for (const Jump& jump : jumps) {
+        cases.push_back({jump.name,
+                         {.testIndex = jump.from},
+                         {Press(jump.key, jump.held)},
+                         {.testIndex = jump.to},
+                         jump.log});
+    }
+    Check(cases);
     Check({
-        {"unlisted key on the information screen", {}, {Press(kSpace)}, {.testIndex = 0}, kRepaint},
-        {"unlisted key on test 12 wraps",
-         {.testIndex = 12},
-         {Press(kF9)},
-         {.testIndex = 0},
-         kRepaint},
-        {"an arrow on the gradient",
-         {.testIndex = 13},
-         {Press(kRight)},
-         {.testIndex = 0},
-         kRepaint},
-        {"numeric-pad digit is unlisted",
-         {.testIndex = 4},
-         {Press(kNumpad0)},
-         {.testIndex = 5},
-         kRepaint},
-        {"numeric-pad plus is unlisted",
-         {.testIndex = 4},
-         {Press(kAdd)},
-         {.testIndex = 5},
-         kRepaint},
-        {"numeric-pad minus is unlisted",
-         {.testIndex = 4},
-         {Press(kSubtract)},
-         {.testIndex = 5},
-         kRepaint},
-        {"digit 1", {.testIndex = 7}, {Press('1')}, {.testIndex = 0}, kRepaint},
-        {"digit 9", {}, {Press('9')}, {.testIndex = 8}, kRepaint},
-        {"digit 0", {}, {Press('0')}, {.testIndex = 9}, kRepaint},
-        {"held 3 decides for another key", {}, {Press(kSpace, {'3'})}, {.testIndex = 2}, kRepaint},
-        {"the lower digit wins", {}, {Press('7', {'3'})}, {.testIndex = 2}, kRepaint},
-        {"H", {}, {Press('H')}, {.testIndex = 11}, kRepaint},
-        {"F8", {}, {Press(kF8)}, {.testIndex = 11}, kRepaint},
-        {"V", {}, {Press('V')}, {.testIndex = 12}, kRepaint},
-        {"F7", {}, {Press(kF7)}, {.testIndex = 12}, kRepaint},
-        {"H comes before V", {}, {Press('V', {'H'})}, {.testIndex = 11}, kRepaint},
-        {"X on the information screen", {}, {Press('X')}, {.testIndex = 12}, kRepaint},
-        {"X on test 5 repaints it", {.testIndex = 5}, {Press('X')}, {.testIndex = 5}, kRepaint},
-        {"X on the gradient", {.testIndex = 13}, {Press('X')}, {.testIndex = 0}, kRepaint},
-        {"Backspace on test 5", {.testIndex = 5}, {Press(kBack)}, {.testIndex = 4}, kRepaint},
-        {"Backspace on test 0", {.testIndex = 0}, {Press(kBack)}, {.testIndex = 12}, kRepaint},
-        {"Backspace on the information screen", {}, {Press(kBack)}, {.testIndex = 12}, kRepaint},
-        {"Backspace on the gradient",
-         {.testIndex = 13},
-         {Press(kBack)},
-         {.testIndex = 12},
-         kRepaint},
-        {"a digit after Backspace wins",
-         {.testIndex = 9},
-         {Press('5', {kBack})},
-         {.testIndex = 4},
-         kRepaint},
-        {"Backspace then X", {.testIndex = 0}, {Press('X', {kBack})}, {.testIndex = 12}, kRepaint},
-        {"Backspace with F2 stays on the screens",
-         {},
-         {Press(kF2, {kBack})},
-         {.testIndex = 12},
-         kRepaint},
         {"Backspace with F5 from test 0",
          {.testIndex = 0},
          {Press(kF5, {kBack})},
          {.testIndex = -1, .selectionMode = 1},
          kRepaint},
-        {"C shows the bare gradient",
-         {.testIndex = 4},
-         {Press('C')},
-         {.testIndex = 13},
-         kInfoScreen},
-        {"C then an unlisted key",
-         {},
-         {Press('C'), Press(kSpace)},
-         {.testIndex = 0},
-         {"info", "repaint"}},
-        {"F1", {.testIndex = 7}, {Press(kF1)}, {.testIndex = -1}, kInfoScreen},
-        {"F1 before a digit",
-         {.testIndex = 7},
-         {Press('2', {kF1})},
-         {.testIndex = -1},
-         kInfoScreen},
-        {"T exports without repainting",
-         {.testIndex = 3},
-         {Press('T')},
-         {.testIndex = 3},
-         {"export"}},
-        {"T comes before 0", {.testIndex = 3}, {Press('0', {'T'})}, {.testIndex = 3}, {"export"}},
-        {"L opens the menu over the information screen",
-         {.testIndex = 6},
-         {Press('L')},
-         {.testIndex = -1},
-         {"context menu"}},
+        {"C then an unlisted key", {}, {Press('C'), Press(kSpace)}, {.testIndex = 0}, kInfoScreen},
         {"F5 opens the selection screen",
          {.testIndex = 6},
          {Press(kF5, {'1'})},
@@ -450,12 +420,48 @@ TEST(KeyCommands, TestSelectionScreen) {
 
     const Fields on{.selectionMode = 1};
     const Fields cycling{.selectionMode = 1, .cycleRunning = 1};
+    // A single press marks one entry.
+    const struct {
+        const char* name;
+        int key;
+        int flag;
+    } marks[] = {{"3", '3', 2}, {"H", 'H', 11}, {"F8", kF8, 11}, {"V", 'V', 10}, {"F7", kF7, 10}};
+    std::vector<Scenario> cases;
+    for (const auto& mark : marks) {
+        const std::string setting = "use_test_" + std::to_string(mark.flag) + "=1";
+        cases.push_back({mark.name,
+                         on,
+                         {Press(mark.key)},
+                         {.selectionMode = 1, .enabled = 1U << mark.flag},
+                         {setting, "repaint"}});
+    }
+    // A single press on the interval, stored only when it changes; digits held with it
+    // are ignored while the cycle runs.
+    const struct {
+        const char* name;
+        Fields start;
+        int key;
+        std::vector<int> held;
+        int interval;
+    } steps[] = {
+        {"P while the cycle runs", cycling, 'P', {}, 1100},
+        {"M and a digit while the cycle runs", cycling, 'M', {'4'}, 900},
+        {"numeric-pad plus", on, kAdd, {}, 1100},
+        {"numeric-pad minus", on, kSubtract, {}, 900},
+        {"P at 10000", {.selectionMode = 1, .interval = 10000}, 'P', {}, 10000},
+        {"P and M together", on, 'M', {'P'}, 1000},
+        {"a stored 150 settles on 100", {.selectionMode = 1, .interval = 150}, kSpace, {}, 100},
+    };
+    for (const auto& step : steps) {
+        Fields end = step.start;
+        end.interval = step.interval;
+        const Log log = step.interval == step.start.interval
+                            ? kRepaint
+                            : Log{"test_millisecond=" + std::to_string(step.interval), "repaint"};
+        cases.push_back({step.name, step.start, {Press(step.key, step.held)}, end, log});
+    }
+    Check(cases);
     Check({
-        {"3 marks the third entry",
-         on,
-         {Press('3')},
-         {.selectionMode = 1, .enabled = 1U << 2},
-         {"use_test_2=1", "repaint"}},
         {"3 twice clears it again",
          on,
          {Press('3'), Press('3')},
@@ -466,26 +472,6 @@ TEST(KeyCommands, TestSelectionScreen) {
          {Press('1'), Press('0')},
          {.selectionMode = 1, .enabled = (1U << 0) | (1U << 9)},
          {"use_test_0=1", "repaint", "use_test_9=1", "repaint"}},
-        {"H marks horizontal lines",
-         on,
-         {Press('H')},
-         {.selectionMode = 1, .enabled = 1U << 11},
-         {"use_test_11=1", "repaint"}},
-        {"F8 marks horizontal lines",
-         on,
-         {Press(kF8)},
-         {.selectionMode = 1, .enabled = 1U << 11},
-         {"use_test_11=1", "repaint"}},
-        {"V marks vertical lines",
-         on,
-         {Press('V')},
-         {.selectionMode = 1, .enabled = 1U << 10},
-         {"use_test_10=1", "repaint"}},
-        {"F7 marks vertical lines",
-         on,
-         {Press(kF7)},
-         {.selectionMode = 1, .enabled = 1U << 10},
-         {"use_test_10=1", "repaint"}},
         {"an unlisted key marks nothing", on, {Press(kSpace)}, on, kRepaint},
         {"keys do not change the test shown",
          {.testIndex = 4, .selectionMode = 1},
@@ -497,38 +483,7 @@ TEST(KeyCommands, TestSelectionScreen) {
          {Press('3'), Press('H')},
          cycling,
          kRepaint},
-        {"P still works while the cycle runs",
-         cycling,
-         {Press('P')},
-         {.selectionMode = 1, .cycleRunning = 1, .interval = 1100},
-         {"test_millisecond=1100", "repaint"}},
-        {"M still works while the cycle runs",
-         cycling,
-         {Press('M', {'4'})},
-         {.selectionMode = 1, .cycleRunning = 1, .interval = 900},
-         {"test_millisecond=900", "repaint"}},
         {"interval walk down and up", on, walkSteps, {.selectionMode = 1, .interval = 200}, walk},
-        {"10000 and P",
-         {.selectionMode = 1, .interval = 10000},
-         {Press('P')},
-         {.selectionMode = 1, .interval = 10000},
-         kRepaint},
-        {"P and M together", on, {Press('M', {'P'})}, on, kRepaint},
-        {"numeric-pad plus",
-         on,
-         {Press(kAdd)},
-         {.selectionMode = 1, .interval = 1100},
-         {"test_millisecond=1100", "repaint"}},
-        {"numeric-pad minus",
-         on,
-         {Press(kSubtract)},
-         {.selectionMode = 1, .interval = 900},
-         {"test_millisecond=900", "repaint"}},
-        {"a stored 150 settles on 100",
-         {.selectionMode = 1, .interval = 150},
-         {Press(kSpace)},
-         {.selectionMode = 1, .interval = 100},
-         {"test_millisecond=100", "repaint"}},
         {"a digit and P",
          on,
          {Press('P', {'2'})},

@@ -14,16 +14,16 @@ TEST(SourceImage, Pixels) {
         std::uint32_t pixel;
     };
     const Case cases[] = {
-        {0, 0, 0},                    // black
-        {254, 0, 254},                // blue 254
-        {255, 0, 0},                  // 255 mod 255
-        {256, 0, 1u << 8},            // green 1
-        {511, 0, (511u % 255) << 8},  // green 1: 511 mod 255
-        {512, 0, 2u << 16},           // red 2
-        {767, 0, (767u % 255) << 16}, // red 2
-        {768, 0, 768u % 255},         // blue again: 3
-        {0, 256, 1u << 8},            // the ramps run along the diagonal
-        {100, 156, 1u << 8},
+        {0, 0, 0},          // black
+        {254, 0, 254},      // blue 254
+        {255, 0, 0},        // 255 mod 255
+        {256, 0, 0x000100}, // green 1
+        {511, 0, 0x000100}, // green 1: 511 mod 255
+        {512, 0, 0x020000}, // red 2
+        {767, 0, 0x020000}, // red 2: 767 mod 255
+        {768, 0, 3},        // blue again: 768 mod 255
+        {0, 256, 0x000100}, // the ramps run along the diagonal
+        {100, 156, 0x000100},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(SourcePixel(c.x, c.y), c.pixel) << c.x << "," << c.y;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/unit/english_ids.h"
 #include "text/catalog.h"
 #include "text/embedded_catalog.h"
 #include "text/loaded_translation.h"
@@ -176,21 +177,6 @@ TEST(TranslationImport, RefusesWhatCannotBeLoaded) {
     }
 }
 
-// The 37 ids that English has.
-std::vector<int> EnglishIds() {
-    std::vector<int> ids{0};
-    for (int id = 3; id <= 17; ++id) {
-        ids.push_back(id);
-    }
-    for (int id = 40; id <= 56; ++id) {
-        ids.push_back(id);
-    }
-    for (int id = 60; id <= 63; ++id) {
-        ids.push_back(id);
-    }
-    return ids;
-}
-
 struct Table {
     std::map<int, Text> texts;
     TextOfId Lookup() const {
@@ -261,7 +247,7 @@ TEST(TranslationReport, IdsUpTo255AndNoEnglishAtAll) {
     EXPECT_EQ(TranslationReport(Table().Lookup(), LoadedWithout(0).Lookup()), u"0 %");
 }
 
-// --- Against the embedded catalogue: export, re-import, lookups after an import.
+// --- Against the embedded catalogue: export, re-import, the report, refused files.
 
 class TranslationWithCatalogue : public ::testing::Test {
 protected:
@@ -330,40 +316,13 @@ TEST_F(TranslationWithCatalogue, ReportsMissingEnglishTexts) {
               u"63=with a little luck, some or all paralyzed pixels are revived!\n");
 }
 
-TEST_F(TranslationWithCatalogue, LookupsReadOnlyTheImportedTexts) {
-    ASSERT_TRUE(Import(Utf16LeBytes(u"\uFEFF3=Drei\r\n40=Vierzig\n")).loaded);
-    for (const int language : {0, 1, 5, 24}) {
-        EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), language, 3)), u"Drei");
-        EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), language, 40)), u"Vierzig");
-        EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), language, 4)), u"str:4?");
-        EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), language, 127)), u"str:127?");
-    }
-}
-
-TEST_F(TranslationWithCatalogue, SecondImportReplacesTheFirst) {
-    ASSERT_TRUE(Import(Utf16LeBytes(u"\uFEFF3=First\r\n4=Only first\r\n")).loaded);
-    const char16_t* firstText = LookupText(catalogue, slot.Current(), 1, 3);
-    const ImportOutcome second = Import(AsciiBytes("3=Second\r\n5=Only second\n"));
-    ASSERT_TRUE(second.loaded);
-    EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), 1, 3)), u"Second");
-    EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), 1, 4)), u"str:4?");
-    EXPECT_EQ(Text(LookupText(catalogue, slot.Current(), 1, 5)), u"Only second");
-    // A text handed out before stays readable (a worker may still be drawing it).
-    EXPECT_EQ(Text(firstText), u"First");
-    EXPECT_TRUE(second.message.starts_with(u"5 %\n")); // 2 of 37
-}
-
 TEST_F(TranslationWithCatalogue, FilesWithoutUsableLines) {
-    const Bytes noBom = [] {
-        Bytes bytes = Utf16LeBytes(u"3=Drei\r\n4=Vier\r\n");
-        return bytes;
-    }();
     struct Case {
         const char* name;
         Bytes bytes;
     };
     const Case cases[] = {
-        {"UTF-16LE without BOM", noBom},
+        {"UTF-16LE without BOM", Utf16LeBytes(u"3=Drei\r\n4=Vier\r\n")},
         {"empty file", {}},
         {"BOM only", {0xFF, 0xFE}},
         {"ids out of range", AsciiBytes("128=a\n-1=b\n99999999999=c\n")},

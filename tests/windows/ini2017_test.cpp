@@ -15,56 +15,16 @@
 #include <string>
 #include <vector>
 
+#include "screens/win/gdi_owners.h"
 #include "settings/ini_rules.h"
 #include "settings/win/ini2017.h"
+#include "tests/windows/support/scratch_files.h"
 #include "text/win/wide.h"
 
 namespace {
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-
-Text Join(const Text& folder, const Text& name) {
-    return folder + u'\\' + name;
-}
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle(handle) {}
-    ~FileHandle() {
-        if (handle != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle);
-        }
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    [[nodiscard]] bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
-    [[nodiscard]] HANDLE Get() const { return handle; }
-
-private:
-    HANDLE handle;
-};
-
-void WriteRawFile(const Text& path, const std::string& bytes) {
-    FileHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(file.Valid()) << TextToUtf8(path);
-    DWORD written = 0;
-    ASSERT_TRUE(
-        WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    ASSERT_EQ(written, bytes.size());
-}
-
-std::string ReadRawFile(const Text& path) {
-    FileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    char bytes[4096];
-    DWORD got = 0;
-    if (!file.Valid() || !ReadFile(file.Get(), bytes, sizeof bytes, &got, nullptr)) {
-        return "<unreadable>";
-    }
-    return std::string(bytes, got);
-}
 
 // A key read straight from a file, bypassing the store.
 Text ReadKeyDirect(const Text& file, const Text& key) {
@@ -74,94 +34,39 @@ Text ReadKeyDirect(const Text& file, const Text& key) {
     return FromWide(buffer);
 }
 
-void RemoveTree(const Text& path) {
-    WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW(Wide(Join(path, u"*")), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const Text name = FromWide(entry.cFileName);
-            if (name == u"." || name == u"..") {
-                continue;
-            }
-            const Text child = Join(path, name);
-            SetFileAttributesW(Wide(child), FILE_ATTRIBUTE_NORMAL);
-            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-                RemoveTree(child);
-            } else {
-                DeleteFileW(Wide(child));
-            }
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryW(Wide(path));
-}
-
-Text SystemTempFolder() {
-    wchar_t buffer[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
-    Text folder = FromWide(buffer, length);
-    while (!folder.empty() && folder.back() == u'\\') {
-        folder.pop_back();
-    }
-    return folder;
-}
-
-// A fresh folder under the system's temporary folder, removed with all it holds.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        static int counter = 0;
-        path = Join(SystemTempFolder(),
-                    FormatText(u"glimmerix_ini_%d_%d",
-                               {std::int64_t{GetCurrentProcessId()}, std::int64_t{++counter}}));
-        RemoveTree(path);
-        CreateDirectoryW(Wide(path), nullptr);
-    }
-    ~ScratchFolder() { RemoveTree(path); }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    [[nodiscard]] Text Make(const Text& name) const {
-        const Text folder = Join(path, name);
-        CreateDirectoryW(Wide(folder), nullptr);
-        return folder;
-    }
-
-    Text path;
-};
-
 // Program, temporary and application-data folders side by side in a scratch folder.
 struct Location {
     ScratchFolder scratch;
     Text program = scratch.Make(u"Program Files");
     Text temp = scratch.Make(u"Temp");
     Text appData = scratch.Make(u"Roaming");
-    Text besideProgram = Join(program, u"Glimmerix.ini");
-    Text userFolder = Join(appData, u"Glimmerix");
-    Text userFile = Join(userFolder, u"Glimmerix.ini");
+    Text besideProgram = JoinPath(program, u"Glimmerix.ini");
+    Text userFolder = JoinPath(appData, u"Glimmerix");
+    Text userFile = JoinPath(userFolder, u"Glimmerix.ini");
 
     void Setup() { EXPECT_EQ(CIni2017::SetupFrom(program, temp, appData), 1); }
 };
 
-std::int64_t Now() {
-    return static_cast<std::int64_t>(std::time(nullptr));
-}
-
-// Runs the set-up and checks that the chosen file carries the start mark of this run.
-void SetupAndExpectStartMark(Location& location, const Text& expectedFile) {
-    const std::int64_t before = Now();
-    location.Setup();
-    const std::int64_t after = Now();
+// Runs `setup` and checks that it chose `expectedFile` and wrote this run's start
+// mark into it.
+template <class Setup> void ExpectStartMark(const Text& expectedFile, Setup setup) {
+    const std::int64_t before = static_cast<std::int64_t>(std::time(nullptr));
+    setup();
+    const std::int64_t after = static_cast<std::int64_t>(std::time(nullptr));
     ASSERT_EQ(CIni2017::SettingsFilePath(), expectedFile);
     const std::int32_t mark = ParseIniInt(ReadKeyDirect(expectedFile, u"TestIni"));
     EXPECT_GE(mark, before - 22);
     EXPECT_LE(mark, after - 22);
 }
 
+void SetupAndExpectStartMark(Location& location, const Text& expectedFile) {
+    ExpectStartMark(expectedFile, [&] { location.Setup(); });
+}
+
 // The ini that a test fills and then reads through the store: put beside the program
 // before the set-up, so that the set-up chooses it.
 void SetupWithContent(Location& location, const std::string& content) {
-    WriteRawFile(location.besideProgram, content);
+    WriteFileBytes(location.besideProgram, content);
     location.Setup();
     ASSERT_EQ(CIni2017::SettingsFilePath(), location.besideProgram);
 }
@@ -251,9 +156,9 @@ TEST(Ini2017, MissingSettingsFileGivesDefaultsAndFailedWrites) {
     ScratchFolder scratch;
     // The per-user folder cannot be made inside a folder that does not exist, so the
     // settings file never comes to be.
-    const Text appData = Join(scratch.path, u"absent\\deeper");
+    const Text appData = scratch.File(u"absent\\deeper");
     EXPECT_EQ(CIni2017::SetupFrom(scratch.Make(u"program"), scratch.Make(u"temp"), appData), 1);
-    EXPECT_EQ(CIni2017::SettingsFilePath(), Join(appData, u"Glimmerix\\Glimmerix.ini"));
+    EXPECT_EQ(CIni2017::SettingsFilePath(), JoinPath(appData, u"Glimmerix\\Glimmerix.ini"));
     EXPECT_EQ(CIni2017::GetPathKind(CIni2017::SettingsFilePath()), 0);
     EXPECT_EQ(CIni2017::WriteProgramInt(u"lng", 2), 0);
     EXPECT_EQ(CIni2017::ReadProgramInt(u"lng", 22), 22);
@@ -267,9 +172,9 @@ TEST(Ini2017, MissingSettingsFileGivesDefaultsAndFailedWrites) {
 TEST(Ini2017, ReadStringUsesTheBufferAsDefaultAndDestination) {
     Location location;
     SetupWithContent(location, "[Program]\r\nname=stored text\r\nempty=\r\nlong=abcdefgh\r\n");
-    const Text otherFile = Join(location.program, u"other.ini");
-    WriteRawFile(otherFile, "[Program]\r\nname=from the other file\r\n");
-    const Text missingFile = Join(location.program, u"missing.ini");
+    const Text otherFile = JoinPath(location.program, u"other.ini");
+    WriteFileBytes(otherFile, "[Program]\r\nname=from the other file\r\n");
+    const Text missingFile = JoinPath(location.program, u"missing.ini");
     struct Case {
         const char16_t* key;
         const char16_t* defaultText;
@@ -308,10 +213,10 @@ TEST(Ini2017, ReadStringUsesTheBufferAsDefaultAndDestination) {
 
 TEST(Ini2017, GetPathKindTellsFilesFoldersAndAbsence) {
     ScratchFolder scratch;
-    const Text file = Join(scratch.path, u"file.txt");
-    WriteRawFile(file, "x");
-    const Text readOnly = Join(scratch.path, u"readonly.txt");
-    WriteRawFile(readOnly, "x");
+    const Text file = scratch.File(u"file.txt");
+    WriteFileBytes(file, "x");
+    const Text readOnly = scratch.File(u"readonly.txt");
+    WriteFileBytes(readOnly, "x");
     SetFileAttributesW(Wide(readOnly), FILE_ATTRIBUTE_READONLY);
     const Text folder = scratch.Make(u"folder");
     struct Case {
@@ -323,10 +228,10 @@ TEST(Ini2017, GetPathKindTellsFilesFoldersAndAbsence) {
         {readOnly, 1},
         {folder, 2},
         {folder + u'\\', 2},
-        {Join(scratch.path, u"nothing.ini"), 0},
-        {Join(scratch.path, u"no folder\\nothing.ini"), 0},
-        {Join(file, u"below a file"), 0},
-        {Join(scratch.path, u"bad<name>.ini"), -1},
+        {scratch.File(u"nothing.ini"), 0},
+        {scratch.File(u"no folder\\nothing.ini"), 0},
+        {JoinPath(file, u"below a file"), 0},
+        {scratch.File(u"bad<name>.ini"), -1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CIni2017::GetPathKind(c.path), c.kind) << TextToUtf8(c.path);
@@ -335,7 +240,7 @@ TEST(Ini2017, GetPathKindTellsFilesFoldersAndAbsence) {
 
 TEST(Ini2017Location, WritableIniBesideTheProgramIsUsed) {
     Location location;
-    WriteRawFile(location.besideProgram, "");
+    WriteFileBytes(location.besideProgram, "");
     SetupAndExpectStartMark(location, location.besideProgram);
     EXPECT_EQ(CIni2017::GetPathKind(location.userFolder), 0);
 }
@@ -351,7 +256,7 @@ TEST(Ini2017Location, NoIniBesideTheProgramUsesAndCreatesThePerUserFile) {
 TEST(Ini2017Location, ExistingPerUserFileKeepsItsSettings) {
     Location location;
     CreateDirectoryW(Wide(location.userFolder), nullptr);
-    WriteRawFile(location.userFile, "[Program]\r\nlng=2\r\nuse_test_3=1\r\nTestIni=5\r\n");
+    WriteFileBytes(location.userFile, "[Program]\r\nlng=2\r\nuse_test_3=1\r\nTestIni=5\r\n");
     SetupAndExpectStartMark(location, location.userFile);
     EXPECT_EQ(CIni2017::ReadProgramInt(u"lng", 1), 2);
     EXPECT_EQ(CIni2017::ReadProgramInt(u"use_test_3", 0), 1);
@@ -367,32 +272,29 @@ TEST(Ini2017Location, FolderNamedLikeTheIniIsNotUsed) {
 TEST(Ini2017Location, IniThatCannotBeWrittenIsNotUsedAndKeepsItsContent) {
     Location location;
     const std::string content = "[Program]\r\nlng=5\r\n";
-    WriteRawFile(location.besideProgram, content);
+    WriteFileBytes(location.besideProgram, content);
     {
         // Another program holds the file open and lets nobody write it.
-        FileHandle holder(CreateFileW(Wide(location.besideProgram), GENERIC_READ, FILE_SHARE_READ,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_TRUE(holder.Valid());
+        const UniqueHandle holder(CreateFileW(Wide(location.besideProgram), GENERIC_READ,
+                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(holder);
         SetupAndExpectStartMark(location, location.userFile);
     }
-    EXPECT_EQ(ReadRawFile(location.besideProgram), content);
+    EXPECT_EQ(ReadFileBytes(location.besideProgram), BytesOf(content));
 }
 
 TEST(Ini2017Location, ReadOnlyIniIsNotUsedAndKeepsItsContent) {
     Location location;
     const std::string content = "[Program]\r\nlng=5\r\n";
-    WriteRawFile(location.besideProgram, content);
+    WriteFileBytes(location.besideProgram, content);
     ASSERT_TRUE(SetFileAttributesW(Wide(location.besideProgram), FILE_ATTRIBUTE_READONLY));
-    {
-        FileHandle writer(CreateFileW(Wide(location.besideProgram), GENERIC_WRITE, 0, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (writer.Valid()) {
-            GTEST_SKIP() << "this system lets the process write read-only files "
-                            "(Wine running as root)";
-        }
+    if (UniqueHandle(CreateFileW(Wide(location.besideProgram), GENERIC_WRITE, 0, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+        GTEST_SKIP() << "this system lets the process write read-only files (Wine running as root)";
     }
     SetupAndExpectStartMark(location, location.userFile);
-    EXPECT_EQ(ReadRawFile(location.besideProgram), content);
+    EXPECT_EQ(ReadFileBytes(location.besideProgram), BytesOf(content));
 }
 
 TEST(Ini2017Location, ProgramInsideTheTemporaryFolderUsesThePerUserFile) {
@@ -415,14 +317,14 @@ TEST(Ini2017Location, ProgramInsideTheTemporaryFolderUsesThePerUserFile) {
         CreateDirectoryW(Wide(scratch.path + u"\\Temp"), nullptr);
         CreateDirectoryW(Wide(scratch.path + u"\\Temporary"), nullptr);
         CreateDirectoryW(Wide(program), nullptr);
-        const Text beside = Join(program, u"Glimmerix.ini");
-        WriteRawFile(beside, "");
+        const Text beside = JoinPath(program, u"Glimmerix.ini");
+        WriteFileBytes(beside, "");
         const Text appData = scratch.Make(u"Roaming");
         EXPECT_EQ(CIni2017::SetupFrom(program, temp, appData), 1);
-        const Text expected = c.perUser ? Join(appData, u"Glimmerix\\Glimmerix.ini") : beside;
+        const Text expected = c.perUser ? JoinPath(appData, u"Glimmerix\\Glimmerix.ini") : beside;
         EXPECT_EQ(CIni2017::SettingsFilePath(), expected) << TextToUtf8(c.programSuffix);
         if (c.perUser) {
-            EXPECT_EQ(ReadRawFile(beside), "") << TextToUtf8(c.programSuffix);
+            EXPECT_EQ(ReadFileBytes(beside), Bytes()) << TextToUtf8(c.programSuffix);
         }
     }
 }
@@ -441,20 +343,14 @@ TEST(Ini2017Location, RealSetupUsesTheSystemFolders) {
     EXPECT_EQ(programFolder, FolderOfPath(FromWide(module, length)));
     ASSERT_FALSE(programFolder.empty());
     EXPECT_NE(programFolder.back(), u'\\');
-    ASSERT_EQ(CIni2017::GetPathKind(Join(programFolder, u"Glimmerix.ini")), 0)
+    ASSERT_EQ(CIni2017::GetPathKind(JoinPath(programFolder, u"Glimmerix.ini")), 0)
         << "a Glimmerix.ini beside the test program would be chosen instead";
 
     wchar_t appData[kIniBufferChars] = {};
     ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE));
     const Text userFile = FromWide(appData) + u"\\Glimmerix\\Glimmerix.ini";
-    const std::int64_t before = Now();
-    EXPECT_EQ(CIni2017::Setup(), 1);
-    const std::int64_t after = Now();
-    EXPECT_EQ(CIni2017::SettingsFilePath(), userFile);
-    const std::int32_t mark = ParseIniInt(ReadKeyDirect(userFile, u"TestIni"));
-    EXPECT_GE(mark, before - 22);
-    EXPECT_LE(mark, after - 22);
-    EXPECT_EQ(CIni2017::GetPathKind(Join(programFolder, u"Glimmerix.ini")), 0);
+    ExpectStartMark(userFile, [] { EXPECT_EQ(CIni2017::Setup(), 1); });
+    EXPECT_EQ(CIni2017::GetPathKind(JoinPath(programFolder, u"Glimmerix.ini")), 0);
 }
 
 } // namespace

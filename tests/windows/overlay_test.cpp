@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
+#include <utility>
 #include <vector>
 
-#include "screens/test_picture.h"
 #include "screens/win/gdi_owners.h"
 #include "screens/win/info_overlay.h"
 #include "screens/win/test_painter.h"
+#include "tests/windows/support/dib_canvas.h"
 #include "text/embedded_catalog.h"
 #include "text/text_lookup.h"
 
@@ -27,69 +27,36 @@ struct Area {
 // and pure black pixels can only be text.
 enum class Ink { White, Black };
 
-class Canvas {
-public:
-    Canvas() {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight; // top-down rows
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* memory = nullptr;
-        bitmap =
-            UniqueBitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &memory, nullptr, 0));
-        bits = static_cast<const std::uint32_t*>(memory);
-        selection = std::make_unique<ScopedSelectObject>(dc.Get(), bitmap);
-    }
-    [[nodiscard]] bool Ready() const {
-        return dc && bitmap && bits != nullptr && selection->Selected();
-    }
-    [[nodiscard]] HDC Dc() const { return dc.Get(); }
+bool Is(const DibCanvas& canvas, int x, int y, Ink ink) {
+    return canvas.At(x, y) == (ink == Ink::White ? 0xFFFFFFu : 0u);
+}
 
-    [[nodiscard]] std::uint32_t Pixel(int x, int y) const {
-        return bits[y * kWidth + x] & 0xFFFFFF;
+int Count(const DibCanvas& canvas, const Area& area, Ink ink) {
+    GdiFlush();
+    int n = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            n += Is(canvas, x, y, ink) ? 1 : 0;
+        }
     }
-    [[nodiscard]] bool Is(int x, int y, Ink ink) const {
-        return Pixel(x, y) == (ink == Ink::White ? 0xFFFFFFu : 0u);
-    }
-    [[nodiscard]] int Count(const Area& area, Ink ink) const {
-        GdiFlush();
-        int n = 0;
-        for (int y = area.top; y < area.bottom; ++y) {
-            for (int x = area.left; x < area.right; ++x) {
-                n += Is(x, y, ink) ? 1 : 0;
+    return n;
+}
+
+// Leftmost and rightmost column holding `ink` in `area`; {-1, -1} when none does.
+std::pair<int, int> Columns(const DibCanvas& canvas, const Area& area, Ink ink) {
+    GdiFlush();
+    int first = -1;
+    int last = -1;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (Is(canvas, x, y, ink)) {
+                first = first < 0 || x < first ? x : first;
+                last = x > last ? x : last;
             }
         }
-        return n;
     }
-    // Leftmost and rightmost column holding `ink` in `area`; {-1, -1} when none does.
-    [[nodiscard]] std::pair<int, int> Columns(const Area& area, Ink ink) const {
-        GdiFlush();
-        int first = -1;
-        int last = -1;
-        for (int y = area.top; y < area.bottom; ++y) {
-            for (int x = area.left; x < area.right; ++x) {
-                if (Is(x, y, ink)) {
-                    first = first < 0 || x < first ? x : first;
-                    last = x > last ? x : last;
-                }
-            }
-        }
-        return {first, last};
-    }
-    [[nodiscard]] std::vector<std::uint32_t> Snapshot() const {
-        GdiFlush();
-        return {bits, bits + kWidth * kHeight};
-    }
-
-private:
-    MemoryDc dc{nullptr};
-    UniqueBitmap bitmap;
-    const std::uint32_t* bits = nullptr;
-    std::unique_ptr<ScopedSelectObject> selection;
-};
+    return {first, last};
+}
 
 // Regions at 1280 x 1024. The info text starts two empty lines below the title, so
 // the top band holds only the title (centred), the info line (top right) and, on the
@@ -110,28 +77,28 @@ protected:
     }
     void Paint() { PaintTestScreen(canvas.Dc(), kWidth, kHeight, state, DrawInformationOverlay); }
 
-    Canvas canvas;
+    DibCanvas canvas{kWidth, kHeight};
     AppState state;
 };
 
 TEST_F(OverlayTest, InformationScreenPlacesEveryText) {
     Paint();
     // Title: centred on the text rectangle (30..1280), its white copy 3 pixels left.
-    const auto [titleLeft, titleRight] = canvas.Columns(kTitleBand, Ink::White);
+    const auto [titleLeft, titleRight] = Columns(canvas, kTitleBand, Ink::White);
     ASSERT_GE(titleLeft, 0);
     EXPECT_NEAR((titleLeft + titleRight) / 2, (30 + kWidth) / 2 - 3, 8);
-    EXPECT_EQ(canvas.Count(kTopLeft, Ink::White), 0);
+    EXPECT_EQ(Count(canvas, kTopLeft, Ink::White), 0);
     // Info line, right-aligned at the top.
-    const auto [infoLeft, infoRight] = canvas.Columns(kInfoLine, Ink::White);
+    const auto [infoLeft, infoRight] = Columns(canvas, kInfoLine, Ink::White);
     EXPECT_GT(infoLeft, kTitleBand.right);
     EXPECT_GE(infoRight, kWidth - 20);
     // Notice: ends at the bottom right corner.
-    const auto [noticeLeft, noticeRight] = canvas.Columns(kBottom, Ink::White);
+    const auto [noticeLeft, noticeRight] = Columns(canvas, kBottom, Ink::White);
     EXPECT_GE(noticeRight, kWidth - 20);
     EXPECT_GT(noticeLeft, kWidth / 3);
     // Info text: left-aligned paragraphs.
-    EXPECT_GT(canvas.Count(kParagraphLeft, Ink::White),
-              4 * canvas.Count(kParagraphRight, Ink::White));
+    EXPECT_GT(Count(canvas, kParagraphLeft, Ink::White),
+              4 * Count(canvas, kParagraphRight, Ink::White));
     EXPECT_EQ(state.infoText.Get(), ComposeInfoText(TheCatalogue(), nullptr, kEnglishIndex));
 }
 
@@ -148,9 +115,9 @@ TEST_F(OverlayTest, WhiteTextHasItsBlackShadowThreePixelsDownRight) {
         white = 0;
         for (int y = kTitleBand.top; y < kTitleBand.bottom; ++y) {
             for (int x = kTitleBand.left; x < kTitleBand.right; ++x) {
-                if (canvas.Is(x, y, Ink::White)) {
+                if (Is(canvas, x, y, Ink::White)) {
                     ++white;
-                    count += canvas.Is(x + k, y + k, Ink::Black) ? 1 : 0;
+                    count += Is(canvas, x + k, y + k, Ink::Black) ? 1 : 0;
                 }
             }
         }
@@ -163,28 +130,28 @@ TEST_F(OverlayTest, WhiteTextHasItsBlackShadowThreePixelsDownRight) {
     EXPECT_EQ(bestStep, 3);
     EXPECT_GT(bestCount, white / 4);
     // The info line has no shadow.
-    EXPECT_EQ(canvas.Count(kInfoLine, Ink::Black), 0);
+    EXPECT_EQ(Count(canvas, kInfoLine, Ink::Black), 0);
 }
 
 TEST_F(OverlayTest, RightToLeftLanguageMirrorsParagraphsAndNotice) {
     state.languageIndex = 20;
     Paint();
-    const auto [titleLeft, titleRight] = canvas.Columns(kTitleBand, Ink::White);
+    const auto [titleLeft, titleRight] = Columns(canvas, kTitleBand, Ink::White);
     ASSERT_GE(titleLeft, 0);
     EXPECT_NEAR((titleLeft + titleRight) / 2, (30 + kWidth) / 2 - 3, 8);
-    const auto [noticeLeft, noticeRight] = canvas.Columns(kBottom, Ink::White);
+    const auto [noticeLeft, noticeRight] = Columns(canvas, kBottom, Ink::White);
     EXPECT_GE(noticeLeft, 27);
     EXPECT_LE(noticeLeft, 50);
     EXPECT_LT(noticeRight, 2 * kWidth / 3);
-    EXPECT_GT(canvas.Count(kParagraphRight, Ink::White),
-              4 * canvas.Count(kParagraphLeft, Ink::White));
-    EXPECT_GT(canvas.Count(kInfoLine, Ink::White), 0);
+    EXPECT_GT(Count(canvas, kParagraphRight, Ink::White),
+              4 * Count(canvas, kParagraphLeft, Ink::White));
+    EXPECT_GT(Count(canvas, kInfoLine, Ink::White), 0);
 }
 
 TEST_F(OverlayTest, RepairAndSelectionScreensReplaceTheInformation) {
     Paint();
     const std::vector<std::uint32_t> information = canvas.Snapshot();
-    const int infoLinePixels = canvas.Count(kInfoLine, Ink::White);
+    const int infoLinePixels = Count(canvas, kInfoLine, Ink::White);
     ASSERT_GT(infoLinePixels, 0);
 
     state.infoText.Set(u"before");
@@ -192,9 +159,9 @@ TEST_F(OverlayTest, RepairAndSelectionScreensReplaceTheInformation) {
     Paint();
     const std::vector<std::uint32_t> selection = canvas.Snapshot();
     EXPECT_NE(selection, information);
-    EXPECT_GT(canvas.Count(kTopLeft, Ink::White), 100); // the heading
-    EXPECT_EQ(canvas.Count(kBottom, Ink::White), 0);
-    EXPECT_EQ(canvas.Count(kInfoLine, Ink::White), infoLinePixels);
+    EXPECT_GT(Count(canvas, kTopLeft, Ink::White), 100); // the heading
+    EXPECT_EQ(Count(canvas, kBottom, Ink::White), 0);
+    EXPECT_EQ(Count(canvas, kInfoLine, Ink::White), infoLinePixels);
 
     state.repairMode = 1; // wins over the selection
     Paint();
@@ -202,10 +169,10 @@ TEST_F(OverlayTest, RepairAndSelectionScreensReplaceTheInformation) {
     EXPECT_NE(repair, information);
     EXPECT_NE(repair, selection);
     // Four empty lines come first: nothing at the top but the info line.
-    EXPECT_EQ(canvas.Count(kTitleBand, Ink::White), 0);
-    EXPECT_EQ(canvas.Count(kTopLeft, Ink::White), 0);
-    EXPECT_GT(canvas.Count(kParagraphLeft, Ink::White), 1000);
-    EXPECT_EQ(canvas.Count(kInfoLine, Ink::White), infoLinePixels);
+    EXPECT_EQ(Count(canvas, kTitleBand, Ink::White), 0);
+    EXPECT_EQ(Count(canvas, kTopLeft, Ink::White), 0);
+    EXPECT_GT(Count(canvas, kParagraphLeft, Ink::White), 1000);
+    EXPECT_EQ(Count(canvas, kInfoLine, Ink::White), infoLinePixels);
     // Only the information screen replaces the info text.
     EXPECT_EQ(state.infoText.Get(), u"before");
 }
@@ -240,6 +207,8 @@ TEST_F(OverlayTest, NoInfoLineOnceTheTestIndexHasMoved) {
     EXPECT_GT(infoLineDiffers, 50);
 }
 
+// Every screen, and an empty client area (width 0 gives font height 0, the system's
+// default size).
 TEST_F(OverlayTest, LeavesNoGdiObjectAndRestoresTheFont) {
     const int ownersBefore = LiveGdiOwners();
     const HGDIOBJ fontBefore = GetCurrentObject(canvas.Dc(), OBJ_FONT);
@@ -249,19 +218,11 @@ TEST_F(OverlayTest, LeavesNoGdiObjectAndRestoresTheFont) {
         for (int i = 0; i < 20; ++i) {
             Paint();
         }
+        const RECT empty{0, 0, 0, 0};
+        DrawInformationOverlay(canvas.Dc(), empty, state);
         EXPECT_EQ(LiveGdiOwners(), ownersBefore);
         EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_FONT), fontBefore);
     }
-}
-
-TEST_F(OverlayTest, EmptyClientAreaLeaksNothing) {
-    // Width 0 gives font height 0, the system's default size.
-    const int ownersBefore = LiveGdiOwners();
-    const HGDIOBJ fontBefore = GetCurrentObject(canvas.Dc(), OBJ_FONT);
-    const RECT empty{0, 0, 0, 0};
-    DrawInformationOverlay(canvas.Dc(), empty, state);
-    EXPECT_EQ(LiveGdiOwners(), ownersBefore);
-    EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_FONT), fontBefore);
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 
 #include "app/context_menu_entries.h"
 #include "app/win/context_menu.h"
+#include "screens/win/gdi_owners.h"
+#include "tests/windows/support/scratch_files.h"
 #include "text/catalog.h"
 #include "text/embedded_catalog.h"
 #include "text/loaded_translation.h"
@@ -21,89 +23,16 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Utf16le(const Text& text) {
-    Bytes bytes;
-    for (const char16_t c : text) {
-        bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
-    return bytes;
-}
-
 // A small catalogue: section 0 with the program name and the request, two reserved
 // sections, German and English.
 const Text kSmallCatalogue = u"\uFEFF##\r\n0=Prog 9.9\r\n25=Send it\\r\\nback\r\n##\r\n##\r\n"
                              u"##=German\tDeutsch\r\n3=Drei\r\n##=English\tEnglisch\r\n"
                              u"TranslatorName=Someone\r\n3=Three\r\n\r\n4=Four \r\n##\r\n";
 
-// A private folder under the temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        const Text base = TemporaryFolder();
-        for (int n = 0; n < 1000 && path.empty(); ++n) {
-            const Text candidate = base + u"glimmerix_translation_test_" +
-                                   DecimalText(GetCurrentProcessId()) + u"_" + DecimalText(n);
-            if (CreateDirectoryW(Wide(candidate), nullptr)) {
-                path = candidate + u"\\";
-            }
-        }
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder() {
-        for (const Text& file : files) {
-            DeleteFileW(Wide(file));
-        }
-        if (!path.empty()) {
-            RemoveDirectoryW(Wide(path));
-        }
-    }
-    Text File(const Text& name) {
-        files.push_back(path + name);
-        return files.back();
-    }
-    Text path;
-
-private:
-    std::vector<Text> files;
-};
-
-void WriteBytes(const Text& path, const Bytes& bytes) {
-    HANDLE file = CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(written, bytes.size());
-}
-
-Bytes ReadBytes(const Text& path) {
-    Bytes bytes;
-    HANDLE file = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return bytes;
-    }
-    std::uint8_t chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) {
-        bytes.insert(bytes.end(), chunk, chunk + read);
-    }
-    CloseHandle(file);
-    return bytes;
-}
-
 class TranslationFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_FALSE(folder.path.empty());
-        ASSERT_TRUE(catalogue.BuildFromText(Utf16le(kSmallCatalogue)));
-    }
-    TempFolder folder;
+    void SetUp() override { ASSERT_TRUE(catalogue.BuildFromText(Utf16LeBytes(kSmallCatalogue))); }
+    ScratchFolder folder;
     Catalogue catalogue;
 };
 
@@ -115,28 +44,30 @@ TEST_F(TranslationFiles, ExportFileHoldsExactlyTheExportText) {
         u"\uFEFF!!!! Please don't forget !!!! Write in e-mail subject: Strings for: "
         u"Prog 9.9 LNG:xxxx\r\n\r\nSend it\r\nback\r\n\r\n"
         u"TranslatorName=Someone\r\n3=Three\r\n\r\n4=Four \r\n";
-    EXPECT_EQ(ReadBytes(path), Utf16le(expected));
+    EXPECT_EQ(ReadFileBytes(path), Utf16LeBytes(expected));
 }
 
 TEST_F(TranslationFiles, ExportReplacesALongerFileEvenWhenItCannotBeDeleted) {
     const Text path = folder.File(kExportFileName);
-    WriteBytes(path, Bytes(100000, 'x'));
+    WriteFileBytes(path, Bytes(100000, 'x'));
     // A reader that forbids deleting keeps the old file in place; the new text must
     // still not keep the old tail.
-    HANDLE reader = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-    const bool written = WriteTranslationExport(catalogue, path);
-    CloseHandle(reader);
-    ASSERT_TRUE(written);
-    EXPECT_EQ(ReadBytes(path), Utf16LeBytes(ComposeTranslationExport(catalogue)));
+    {
+        const UniqueHandle reader(CreateFileW(Wide(path), GENERIC_READ,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(reader);
+        ASSERT_TRUE(WriteTranslationExport(catalogue, path));
+    }
+    EXPECT_EQ(ReadFileBytes(path), Utf16LeBytes(ComposeTranslationExport(catalogue)));
 }
 
 TEST_F(TranslationFiles, ImportsRealFiles) {
     const Text utf16 = folder.File(u"utf16.txt");
-    WriteBytes(utf16, Utf16le(u"\uFEFFheader line\r\n3=Drei \u0416\r\n4=Vier\r\n5=no end"));
+    WriteFileBytes(utf16,
+                   Utf16LeBytes(u"\uFEFFheader line\r\n3=Drei \u0416\r\n4=Vier\r\n5=no end"));
     const Text ansi = folder.File(u"ansi.txt");
-    WriteBytes(ansi, Bytes{'3', '=', 'A', 'n', 's', 'i', '\r', '\n', '4', '=', 'B', '\n'});
+    WriteFileBytes(ansi, "3=Ansi\r\n4=B\n");
 
     TranslationSlot slot;
     ImportOutcome outcome = ImportTranslationFromFile(utf16, catalogue, slot);
@@ -183,23 +114,21 @@ TEST_F(TranslationFiles, AnsiCodePageConvertsWholeFileBackToTheSameBytes) {
 TEST_F(TranslationFiles, FilesThatCannotBeLoadedChangeNothing) {
     TranslationSlot slot;
     const Text good = folder.File(u"good.txt");
-    WriteBytes(good, Utf16le(u"\uFEFF3=Kept\r\n"));
+    WriteFileBytes(good, Utf16LeBytes(u"\uFEFF3=Kept\r\n"));
     ASSERT_TRUE(ImportTranslationFromFile(good, catalogue, slot).loaded);
     const LoadedTranslation* before = slot.Current();
 
     const Text oversize = folder.File(u"oversize.txt");
     {
-        HANDLE file = CreateFileW(Wide(oversize), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const UniqueHandle file(CreateFileW(Wide(oversize), GENERIC_WRITE, 0, nullptr,
+                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
         LARGE_INTEGER size;
         size.QuadPart = static_cast<LONGLONG>(kMaxTranslationFileBytes) + 1;
-        SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
-        SetEndOfFile(file);
-        CloseHandle(file);
+        SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN);
+        SetEndOfFile(file.Get());
     }
-    const Text subfolder = folder.path + u"sub";
-    ASSERT_TRUE(CreateDirectoryW(Wide(subfolder), nullptr));
+    const Text subfolder = folder.Make(u"sub");
 
     struct Case {
         const char* name;
@@ -207,7 +136,7 @@ TEST_F(TranslationFiles, FilesThatCannotBeLoadedChangeNothing) {
         TranslationFileStatus status;
     };
     const Case cases[] = {
-        {"missing file", folder.path + u"missing.txt", TranslationFileStatus::Unreadable},
+        {"missing file", folder.File(u"missing.txt"), TranslationFileStatus::Unreadable},
         {"a folder", subfolder, TranslationFileStatus::Unreadable},
         {"above the bound", oversize, TranslationFileStatus::TooLarge},
     };
@@ -219,14 +148,13 @@ TEST_F(TranslationFiles, FilesThatCannotBeLoadedChangeNothing) {
         EXPECT_EQ(slot.Current(), before) << c.name;
         EXPECT_EQ(Text(slot.Current()->TextOf(3)), u"Kept") << c.name;
     }
-    RemoveDirectoryW(Wide(subfolder));
 }
 
 TEST_F(TranslationFiles, FileAtTheBoundIsRead) {
     const Text path = folder.File(u"bound.txt");
     Bytes bytes(kMaxTranslationFileBytes, 'a');
     bytes[kMaxTranslationFileBytes - 1] = '\n';
-    WriteBytes(path, bytes);
+    WriteFileBytes(path, bytes);
     const TranslationFileBytes file = ReadTranslationFile(path);
     EXPECT_EQ(file.status, TranslationFileStatus::Loaded);
     EXPECT_EQ(file.bytes, bytes);

@@ -22,117 +22,14 @@
 #include "screens/win/repair_worker.h"
 #include "screens/win/test_painter.h"
 #include "screens/win/throughput_worker.h"
+#include "tests/windows/support/dib_canvas.h"
+#include "tests/windows/support/test_window.h"
 
 namespace {
 
 constexpr int kWidth = 320;
 constexpr int kHeight = 200;
 constexpr DWORD kEndWaitMs = 10000;
-
-// A colour as the read-back pixels hold it: 0x00RRGGBB.
-std::uint32_t Packed(int red, int green, int blue) {
-    return static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 |
-           static_cast<std::uint32_t>(blue);
-}
-std::uint32_t Packed(const Rgb& c) {
-    return Packed(c.red, c.green, c.blue);
-}
-
-// One visible pop-up at the top left of the screen for the whole run, sized anew for
-// each test (destroying a window costs Wine a wait for the X server of seconds).
-class TestWindow {
-public:
-    explicit TestWindow(int width = kWidth, int height = kHeight) : window(Shared()) {
-        SetWindowPos(window, HWND_TOP, 0, 0, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        Pump();
-    }
-    HWND Get() const { return window; }
-
-    // Handles what the window system queued, so that nothing arrives later.
-    static void Pump() {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&message);
-        }
-    }
-
-    void Fill(std::uint32_t packed) const {
-        RECT client;
-        GetClientRect(window, &client);
-        const WindowDc dc(window);
-        FillRectOpaque(dc.Get(), client,
-                       RGB(packed >> 16 & 0xFF, packed >> 8 & 0xFF, packed & 0xFF));
-    }
-
-private:
-    static HWND Shared() {
-        static const HWND shared = [] {
-            WNDCLASSEXW wc{};
-            wc.cbSize = sizeof(wc);
-            wc.lpfnWndProc = DefWindowProcW;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"GlimmerixWorkersTest";
-            RegisterClassExW(&wc);
-            return CreateWindowExW(0, wc.lpszClassName, L"workers", WS_POPUP | WS_VISIBLE, 0, 0,
-                                   kWidth, kHeight, nullptr, nullptr, wc.hInstance, nullptr);
-        }();
-        return shared;
-    }
-
-    HWND window;
-};
-
-// The client area read back as packed colours, row by row from the top.
-class Pixels {
-public:
-    explicit Pixels(HWND window) {
-        RECT client;
-        GetClientRect(window, &client);
-        width = client.right;
-        height = client.bottom;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        const WindowDc windowDc(window);
-        const UniqueBitmap image(
-            CreateDIBSection(windowDc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        const MemoryDc memory(windowDc.Get());
-        {
-            const ScopedSelectObject selection(memory.Get(), image);
-            BitBlt(memory.Get(), 0, 0, width, height, windowDc.Get(), 0, 0, SRCCOPY);
-        }
-        GdiFlush();
-        const auto* p = static_cast<const std::uint32_t*>(bits);
-        data.assign(p, p + static_cast<std::size_t>(width) * height);
-        for (auto& v : data) {
-            v &= 0xFFFFFF;
-        }
-    }
-    std::uint32_t At(int x, int y) const { return data[static_cast<std::size_t>(y) * width + x]; }
-    int Width() const { return width; }
-
-    // True when every pixel of rows [top, bottom) is `packed`.
-    bool RowsAre(int top, int bottom, std::uint32_t packed) const {
-        for (int y = top; y < bottom; ++y) {
-            for (int x = 0; x < width; ++x) {
-                if (At(x, y) != packed) {
-                    return false;
-                }
-            }
-        }
-        return true;
-    }
-
-private:
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> data;
-};
 
 // Waits until `condition` holds; the bound only keeps a broken worker from hanging
 // the run.
@@ -165,10 +62,18 @@ private:
     AppState& state;
 };
 
+// A test window of the usual size, a fresh state and the workers stopped at the end.
+class WorkerTest : public ::testing::Test {
+protected:
+    TestWindow window{kWidth, kHeight};
+    AppState state;
+    StopWorkersAtEnd stop{state};
+};
+
 // ---- Throughput frames ------------------------------------------------------
 
 // The status line: white text on black, nothing else; smoothed text edges are greys.
-void ExpectStatusLine(const Pixels& pixels) {
+void ExpectStatusLine(const DibCanvas& pixels) {
     int black = 0;
     int bright = 0;
     for (int y = 0; y < kStatusBandHeight; ++y) {
@@ -189,7 +94,7 @@ class ThroughputFrameTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(ThroughputFrameTest, DrawsTheStatusLineAndTheBands) {
     const int variant = GetParam();
-    TestWindow window;
+    const TestWindow window(kWidth, kHeight);
     window.Fill(Packed(128, 128, 128));
     AppState state;
     state.drawVariant = variant;
@@ -199,7 +104,7 @@ TEST_P(ThroughputFrameTest, DrawsTheStatusLineAndTheBands) {
     RandomGenerator expected = generator;
     const int phaseBefore = ThroughputScrollPhase();
     ASSERT_TRUE(DrawThroughputFrame(window.Get(), state, generator));
-    const Pixels pixels(window.Get());
+    const DibCanvas pixels(window.Get());
     ExpectStatusLine(pixels);
 
     (void)NextBandColour(expected); // the status line draws a colour it does not use
@@ -226,7 +131,7 @@ TEST_P(ThroughputFrameTest, DrawsTheStatusLineAndTheBands) {
 }
 
 TEST_P(ThroughputFrameTest, StopsAfterTheBandDuringWhichTheFlagWasCleared) {
-    TestWindow window;
+    const TestWindow window(kWidth, kHeight);
     window.Fill(Packed(128, 0, 128));
     AppState state;
     state.drawVariant = GetParam();
@@ -234,7 +139,7 @@ TEST_P(ThroughputFrameTest, StopsAfterTheBandDuringWhichTheFlagWasCleared) {
     ASSERT_TRUE(BuildSourceImage(kWidth, kHeight));
     RandomGenerator generator(99);
     ASSERT_TRUE(DrawThroughputFrame(window.Get(), state, generator));
-    const Pixels pixels(window.Get());
+    const DibCanvas pixels(window.Get());
     ExpectStatusLine(pixels);
     EXPECT_TRUE(pixels.RowsAre(kStatusBandHeight, kHeight, Packed(128, 0, 128)))
         << "the rest of the frame is left undrawn";
@@ -246,7 +151,7 @@ TEST_P(ThroughputFrameTest, StopsAfterTheBandDuringWhichTheFlagWasCleared) {
 INSTANTIATE_TEST_SUITE_P(Variants, ThroughputFrameTest, ::testing::Values(0, 1, 2));
 
 TEST(ThroughputFrame, ScrollPhaseMovesTheRampsOnePixelLeftPerFrame) {
-    TestWindow window;
+    const TestWindow window(kWidth, kHeight);
     AppState state;
     state.drawVariant = 0;
     state.throughputRunning = 1;
@@ -258,7 +163,7 @@ TEST(ThroughputFrame, ScrollPhaseMovesTheRampsOnePixelLeftPerFrame) {
         ASSERT_TRUE(DrawThroughputFrame(window.Get(), state, generator));
         ASSERT_EQ(ThroughputScrollPhase(), next);
         if (next == 1 || next == 2 || next == 256) {
-            const Pixels pixels(window.Get());
+            const DibCanvas pixels(window.Get());
             EXPECT_EQ(pixels.At(0, 16), SourcePixel(next, 0)) << next;
             EXPECT_EQ(pixels.At(kWidth - 1, kHeight - 1),
                       SourcePixel(kWidth - 1 + next, kHeight - 1 - 16))
@@ -288,32 +193,37 @@ TEST(ThroughputWorker, AWindowWithoutRowsEndsTheRunAndShowsTheInformationScreen)
 // ---- Repair flashes -----------------------------------------------------------
 
 TEST(RepairFlash, FramesShowTheGeneratorsColours) {
-    TestWindow window;
+    const TestWindow window(kWidth, kHeight);
     RandomGenerator generator; // as at program start
     const Rgb firstSix[] = {{255, 255, 0}, {0, 255, 255}, {255, 255, 255},
                             {255, 255, 0}, {0, 255, 255}, {0, 0, 255}};
     for (const Rgb& colour : firstSix) {
         ASSERT_TRUE(DrawFlashFrame(window.Get(), generator));
-        EXPECT_TRUE(Pixels(window.Get()).RowsAre(0, kHeight, Packed(colour)));
+        EXPECT_TRUE(DibCanvas(window.Get()).RowsAre(0, kHeight, Packed(colour)));
     }
 }
 
-TEST(RepairWorker, FlashesOnlyRepairColoursUntilStopped) {
-    TestWindow window;
+class RepairWorkerTest : public WorkerTest {
+protected:
+    // Starts the flashing on the repair screen and waits for the first flash.
+    void StartFlashing() {
+        state.repairMode = 1;
+        state.repairRunning = 1;
+        const std::uint64_t before = RepairFlashCount();
+        ASSERT_TRUE(StartRepairWorkerThread(window.Get(), state));
+        ASSERT_TRUE(WaitFor([&] { return RepairFlashCount() > before; }));
+    }
+};
+
+TEST_F(RepairWorkerTest, FlashesOnlyRepairColoursUntilStopped) {
     window.Fill(0);
-    AppState state;
-    const StopWorkersAtEnd stop(state);
-    state.repairMode = 1;
-    state.repairRunning = 1;
-    const std::uint64_t before = RepairFlashCount();
-    ASSERT_TRUE(StartRepairWorkerThread(window.Get(), state));
-    ASSERT_TRUE(WaitFor([&] { return RepairFlashCount() > before; }));
+    ASSERT_NO_FATAL_FAILURE(StartFlashing());
     std::vector<std::uint32_t> allowed;
     for (const Rgb& colour : kRepairColours) {
         allowed.push_back(Packed(colour));
     }
     for (int sample = 0; sample < 50; ++sample) {
-        const Pixels pixels(window.Get());
+        const DibCanvas pixels(window.Get());
         for (const auto& [x, y] : {std::pair{0, 0}, {kWidth - 1, kHeight - 1}}) {
             ASSERT_NE(std::find(allowed.begin(), allowed.end(), pixels.At(x, y)), allowed.end())
                 << "sample " << sample << ": " << std::hex << pixels.At(x, y);
@@ -327,15 +237,8 @@ TEST(RepairWorker, FlashesOnlyRepairColoursUntilStopped) {
 // Escape stops the flashing at once; the repair screen is left when the key is up
 // again, so that the key message the shell gets meanwhile still finds it (and does
 // not take the Escape for "quit").
-TEST(RepairWorker, EscapeStopsTheFlashingAndLeavesTheRepairScreenOnRelease) {
-    TestWindow window;
-    AppState state;
-    const StopWorkersAtEnd stop(state);
-    state.repairMode = 1;
-    state.repairRunning = 1;
-    const std::uint64_t before = RepairFlashCount();
-    ASSERT_TRUE(StartRepairWorkerThread(window.Get(), state));
-    ASSERT_TRUE(WaitFor([&] { return RepairFlashCount() > before; }));
+TEST_F(RepairWorkerTest, EscapeStopsTheFlashingAndLeavesTheRepairScreenOnRelease) {
+    ASSERT_NO_FATAL_FAILURE(StartFlashing());
     INPUT key{};
     key.type = INPUT_KEYBOARD;
     key.ki.wVk = VK_ESCAPE;
@@ -348,7 +251,7 @@ TEST(RepairWorker, EscapeStopsTheFlashingAndLeavesTheRepairScreenOnRelease) {
     key.ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(1, &key, sizeof(key));
     const bool ended = WaitForRepairWorker(kEndWaitMs);
-    TestWindow::Pump();
+    PumpMessages();
     ASSERT_TRUE(stopped);
     EXPECT_TRUE(noMoreFlashes);
     EXPECT_TRUE(stillOnRepairScreen) << "left only once Escape is up";
@@ -361,17 +264,17 @@ TEST(RepairWorker, EscapeStopsTheFlashingAndLeavesTheRepairScreenOnRelease) {
 TEST(CycleWorker, ShowsTheMarkedTestAndEndsOnTheInformationIndex) {
     struct Case {
         int flag;
-        std::function<bool(const Pixels&)> shows;
+        std::function<bool(const DibCanvas&)> shows;
     };
     const Case cases[] = {
-        {3, [](const Pixels& p) { return p.RowsAre(0, kHeight, Packed(0, 255, 0)); }},
+        {3, [](const DibCanvas& p) { return p.RowsAre(0, kHeight, Packed(0, 255, 0)); }},
         // The vertical-lines entry: black and white columns.
-        {10, [](const Pixels& p) { return p.At(0, 5) == 0 && p.At(1, 5) == 0xFFFFFF; }},
+        {10, [](const DibCanvas& p) { return p.At(0, 5) == 0 && p.At(1, 5) == 0xFFFFFF; }},
         // The horizontal-lines entry: black and white rows.
-        {11, [](const Pixels& p) { return p.At(5, 0) == 0 && p.At(5, 1) == 0xFFFFFF; }},
+        {11, [](const DibCanvas& p) { return p.At(5, 0) == 0 && p.At(5, 1) == 0xFFFFFF; }},
     };
     for (const Case& c : cases) {
-        TestWindow window;
+        const TestWindow window(kWidth, kHeight);
         window.Fill(Packed(128, 128, 128));
         AppState state;
         const StopWorkersAtEnd stop(state);
@@ -382,18 +285,15 @@ TEST(CycleWorker, ShowsTheMarkedTestAndEndsOnTheInformationIndex) {
         ASSERT_TRUE(WaitFor([] { return CycleWorkerTiming().switches >= 2; })) << c.flag;
         EXPECT_EQ(state.cycleIntervalMs.load(), 10);
         EXPECT_EQ(state.testIndex.load(), CycleTestForFlag(c.flag));
-        EXPECT_TRUE(c.shows(Pixels(window.Get()))) << "flag " << c.flag;
+        EXPECT_TRUE(c.shows(DibCanvas(window.Get()))) << "flag " << c.flag;
         state.cycleRunning = 0;
         ASSERT_TRUE(WaitForCycleWorker(kEndWaitMs));
         EXPECT_EQ(state.testIndex.load(), -1);
     }
 }
 
-TEST(CycleWorker, NothingMarkedShowsNothingUntilStopped) {
-    TestWindow window;
+TEST_F(WorkerTest, NothingMarkedForTheCycleShowsNothingUntilStopped) {
     window.Fill(Packed(128, 128, 128));
-    AppState state;
-    const StopWorkersAtEnd stop(state);
     state.testIndex = 5;
     state.cycleIntervalMs = 10;
     state.cycleRunning = 1;
@@ -402,7 +302,7 @@ TEST(CycleWorker, NothingMarkedShowsNothingUntilStopped) {
     Sleep(100); // ten intervals
     EXPECT_EQ(CycleWorkerTiming().switches, 0u);
     EXPECT_EQ(CycleWorkersActive(), 1) << "it waits until stopped";
-    EXPECT_TRUE(Pixels(window.Get()).RowsAre(0, kHeight, Packed(128, 128, 128)));
+    EXPECT_TRUE(DibCanvas(window.Get()).RowsAre(0, kHeight, Packed(128, 128, 128)));
     state.cycleRunning = 0;
     ASSERT_TRUE(WaitForCycleWorker(kEndWaitMs));
     EXPECT_EQ(state.testIndex.load(), -1);

@@ -1,5 +1,5 @@
 // Import-slot redirection for ExtTextOutW (see ext_text_out_recorder.h).
-#include "tests/windows/ext_text_out_recorder.h"
+#include "tests/windows/support/ext_text_out_recorder.h"
 
 #include <cstdint>
 #include <cstring>
