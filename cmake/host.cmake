@@ -55,4 +55,10 @@ if(E2E_SOURCES AND X11_FOUND AND X11_XTest_FOUND)
     target_link_libraries(e2e_tests PRIVATE glimmerix_core X11::X11 X11::Xtst GTest::gtest
         GTest::gtest_main)
     gtest_discover_tests(e2e_tests PROPERTIES LABELS e2e TIMEOUT 180 DISCOVERY_TIMEOUT 60)
+
+    # Start-up timing on the same harness, without the tests (scripts/bench-startup).
+    set(E2E_HARNESS_SOURCES ${E2E_SOURCES})
+    list(FILTER E2E_HARNESS_SOURCES EXCLUDE REGEX "_test\\.cpp$")
+    add_executable(startup_bench bench/e2e/startup_bench.cpp ${E2E_HARNESS_SOURCES})
+    target_link_libraries(startup_bench PRIVATE glimmerix_core X11::X11 X11::Xtst)
 endif()

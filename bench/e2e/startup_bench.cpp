@@ -1,0 +1,263 @@
+// Start-up time of the program against an empty window program started the same way:
+// the wall time from spawning `wine <exe>` to the moment the first picture is on the
+// screen, both run in one private X server and one prepared Wine prefix with a warm,
+// persistent wineserver, alternately. Also runs the in-process catalogue build timer
+// in the same prefix.
+//
+// Usage: startup_bench <Glimmerix.exe> <empty_window.exe> <catalogue_start.exe> [runs]
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <signal.h>
+
+#include "screens/scaled.h"
+#include "tests/e2e/harness.h"
+
+namespace {
+
+using namespace e2e;
+using Clock = std::chrono::steady_clock;
+
+// The colour the empty window program fills itself with.
+constexpr Rgb kEmptyColour = MakeRgb(32, 160, 96);
+constexpr Rgb kWhite = MakeRgb(255, 255, 255);
+// SM_CXBORDER and SM_CYBORDER under Wine: both windows reach one pixel beyond every
+// screen edge, so screen row y is client row y + 1 of a client area two rows higher.
+constexpr int kBorder = 1;
+// White pixels of the centred title (white copy of a 26-pixel bold italic text) that
+// count as "the overlay is drawn"; a short title still has hundreds.
+constexpr int kTitleWhitePixels = 40;
+constexpr auto kPollPause = 2ms;
+constexpr auto kStartTimeout = 60s;
+// Time for Wine and the X server to finish with an ended program before the next start.
+constexpr auto kSettle = 300ms;
+
+// The information screen's vertical gradient at screen row y.
+Rgb GradientAtRow(int y, int screenHeight) {
+    const int level = scaled(200, y + kBorder, screenHeight + 2 * kBorder);
+    return MakeRgb(level, 0, 200 - level);
+}
+
+// The program's first screen: the gradient at the left edge of a low row, and the
+// white title in the top middle, which the overlay draws after the whole gradient.
+bool InformationScreenShown(XClient& x) {
+    const int width = x.ScreenWidth();
+    const int height = x.ScreenHeight();
+    const int lowRow = height - 40;
+    if (x.Pixel(0, lowRow) != GradientAtRow(lowRow, height)) {
+        return false;
+    }
+    const auto title = x.Capture({width / 2 - 200, 10, 400, 60});
+    return std::count(title.begin(), title.end(), kWhite) >= kTitleWhitePixels;
+}
+
+bool EmptyWindowShown(XClient& x) {
+    return x.Pixel(0, x.ScreenHeight() - 40) == kEmptyColour &&
+           x.Pixel(x.ScreenWidth() / 2, x.ScreenHeight() / 2) == kEmptyColour;
+}
+
+struct Contender {
+    std::string name;
+    std::string windowsPath;
+    std::function<bool(XClient&)> shown;
+    std::vector<double> startMs;
+};
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+}
+
+double Min(const std::vector<double>& values) {
+    return *std::min_element(values.begin(), values.end());
+}
+
+std::string LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
+class StartupBench {
+public:
+    explicit StartupBench(Session& session) : session(session) {}
+
+    // One start: milliseconds from the spawn to the picture, or a negative value (and
+    // `error`) when it never came. The program is ended before this returns.
+    double TimeOneStart(const Contender& contender, std::string* error) {
+        XClient& x = session.X();
+        const Environment env = session.Prefix().WineEnvironment(session.DisplayName(), "C.UTF-8");
+        SpawnOptions spawn;
+        spawn.outputFile = (session.Prefix().ScratchFolder() / "wine.log").string();
+
+        const auto start = Clock::now();
+        auto program = ChildProcess::Spawn({"wine", contender.windowsPath}, env, spawn, error);
+        if (!program) {
+            return -1.0;
+        }
+        double elapsedMs = -1.0;
+        while (Clock::now() - start < kStartTimeout) {
+            if (contender.shown(x)) {
+                elapsedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+                break;
+            }
+            if (!program->Running()) {
+                *error = contender.name + " ended before its picture showed";
+                return -1.0;
+            }
+            std::this_thread::sleep_for(kPollPause);
+        }
+        if (elapsedMs < 0) {
+            *error = contender.name + " showed no picture within " +
+                     std::to_string(kStartTimeout.count()) + " s";
+        }
+        // Only the program itself: the desktop and service processes that the first
+        // start may have spawned into its group stay for the next starts.
+        kill(program->Pid(), SIGTERM);
+        if (!program->WaitFor(10s)) {
+            kill(program->Pid(), SIGKILL);
+            (void)program->WaitFor(10s);
+        }
+        // The next start must not find this picture still on the screen.
+        if (!WaitUntil(
+                10s, [&] { return !contender.shown(x); }, 5ms)) {
+            *error = contender.name + "'s picture stayed on the screen after it ended";
+            return -1.0;
+        }
+        std::this_thread::sleep_for(kSettle);
+        return elapsedMs;
+    }
+
+private:
+    Session& session;
+};
+
+bool InstallAs(Session& session, const std::filesystem::path& exe, const std::string& name,
+               std::string* windowsPath, std::string* error) {
+    std::error_code ec;
+    const auto folder = session.ProgramFolder();
+    std::filesystem::copy_file(exe, folder / name,
+                               std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) {
+        *error = "cannot copy " + exe.string() + ": " + ec.message();
+        return false;
+    }
+    *windowsPath = std::string(kProgramFolder) + "\\" + name;
+    return true;
+}
+
+// Runs the catalogue build timer in the session's prefix and returns its report line.
+std::string TimeCatalogueBuild(Session& session, const std::string& windowsPath) {
+    const auto output = session.Prefix().ScratchFolder() / "catalogue_start.txt";
+    std::string error;
+    const auto status = RunCommand(
+        {"wine", windowsPath}, session.Prefix().WineEnvironment(session.DisplayName(), "C.UTF-8"),
+        60s, &error, output.string());
+    std::ifstream in(output);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("BuildCatalogue", 0) == 0) {
+            return line;
+        }
+    }
+    return "BuildCatalogue: no report (" + (status ? status->Describe() : error) + ")";
+}
+
+int Fail(Session* session, const std::string& message) {
+    std::cerr << "startup_bench: " << message << "\n";
+    if (session != nullptr) {
+        std::cerr << session->LogTail() << "\n";
+    }
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4 || argc > 5) {
+        std::cerr << "usage: startup_bench <Glimmerix.exe> <empty_window.exe> "
+                     "<catalogue_start.exe> [runs]\n";
+        return 2;
+    }
+    const int runs = argc == 5 ? std::atoi(argv[4]) : 10;
+    if (runs < 1 || runs > 1000) {
+        std::cerr << "startup_bench: runs must be 1 to 1000\n";
+        return 2;
+    }
+
+    std::string error;
+    auto session = Session::Start(SessionOptions{}, &error);
+    if (!session) {
+        return Fail(nullptr, error);
+    }
+    Contender program{"Glimmerix", {}, InformationScreenShown, {}};
+    Contender empty{"empty window", {}, EmptyWindowShown, {}};
+    std::string catalogueTimer;
+    if (!session->InstallProgram(argv[1], &error) ||
+        !InstallAs(*session, argv[2], "empty_window.exe", &empty.windowsPath, &error) ||
+        !InstallAs(*session, argv[3], "catalogue_start.exe", &catalogueTimer, &error)) {
+        return Fail(session.get(), error);
+    }
+    program.windowsPath = session->ProgramWindowsPath();
+
+    // A persistent server keeps the prefix warm between the starts, so that neither
+    // contender pays for booting Wine's own processes.
+    const auto server = RunCommand(
+        {"wineserver", "-p"}, session->Prefix().WineEnvironment(session->DisplayName(), "C.UTF-8"),
+        30s, &error);
+    if (!server || !server->Succeeded()) {
+        return Fail(session.get(), "wineserver -p: " + (server ? server->Describe() : error));
+    }
+
+    std::cout << "Start-up to the first painted screen, " << session->X().ScreenWidth() << " x "
+              << session->X().ScreenHeight() << ", " << runs << " starts each, alternating\n"
+              << "load average before: " << LoadAverage() << "\n";
+
+    StartupBench bench(*session);
+    // Warm-up: the first start in the prefix boots Wine's desktop and services.
+    for (Contender* contender : {&program, &empty}) {
+        const double ms = bench.TimeOneStart(*contender, &error);
+        if (ms < 0) {
+            return Fail(session.get(), error);
+        }
+        std::printf("  warm-up %-12s %8.1f ms (not counted)\n", contender->name.c_str(), ms);
+    }
+    for (int run = 0; run < runs; ++run) {
+        for (Contender* contender : {&program, &empty}) {
+            const double ms = bench.TimeOneStart(*contender, &error);
+            if (ms < 0) {
+                return Fail(session.get(), error);
+            }
+            contender->startMs.push_back(ms);
+        }
+    }
+
+    std::printf("load average after:  %s\n", LoadAverage().c_str());
+    for (const Contender* contender : {&program, &empty}) {
+        std::printf("  %-12s median %8.1f ms   min %8.1f ms\n", contender->name.c_str(),
+                    Median(contender->startMs), Min(contender->startMs));
+    }
+    for (const Contender* contender : {&program, &empty}) {
+        std::printf("  %-12s every start, in order:", contender->name.c_str());
+        for (const double ms : contender->startMs) {
+            std::printf(" %.0f", ms);
+        }
+        std::printf(" ms\n");
+    }
+    std::printf("  ratio Glimmerix / empty window: median %.2f   min %.2f\n",
+                Median(program.startMs) / Median(empty.startMs),
+                Min(program.startMs) / Min(empty.startMs));
+    std::printf("In-process, under Wine: %s\n",
+                TimeCatalogueBuild(*session, catalogueTimer).c_str());
+    return 0;
+}
