@@ -47,6 +47,10 @@ std::optional<fs::path> ProgramUnderTest() {
     return fs::absolute(exe, ec);
 }
 
+fs::path FailureFolder() {
+    return BuildFolder() / "e2e-failures";
+}
+
 std::unique_ptr<Session> Session::Start(const SessionOptions& options, std::string* error) {
     if (!TemplateError().empty()) {
         *error = TemplateError();

@@ -26,6 +26,10 @@ inline constexpr const char* kProgramFolder = "C:\\Glimmerix";
 // The program under test: GLIMMERIX_EXE when it names an existing file.
 std::optional<std::filesystem::path> ProgramUnderTest();
 
+// A folder in the build tree where failing tests leave what they saw (screen
+// captures), kept after the test for a person to look at.
+std::filesystem::path FailureFolder();
+
 // Polls `done` until it holds or `timeout` has passed; true when it held.
 template <typename Predicate>
 bool WaitUntil(std::chrono::milliseconds timeout, Predicate&& done,

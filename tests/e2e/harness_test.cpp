@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "tests/e2e/harness.h"
@@ -124,14 +125,58 @@ TEST(XServer, RunsAtTheAskedSizeAndEndsWithItsOwner) {
         EXPECT_TRUE(client->Capture({0, -1, 1, 1}).empty());
         EXPECT_TRUE(client->Capture({0, 0, 0, 1}).empty());
         EXPECT_TRUE(client->FindTopLevels("Glimmerix").empty());
+        EXPECT_TRUE(client->TopLevels().empty());
+        const Screenshot screen = client->ShootScreen();
+        EXPECT_EQ(screen.area, (Rect{0, 0, 800, 600}));
+        EXPECT_EQ(screen.pixels.size(), 800u * 600u);
+        EXPECT_TRUE(client->Shoot({0, 0, 801, 1}).Empty());
+        client->MoveMouse(123, 45);
+        EXPECT_EQ(client->PointerPosition(), std::make_pair(123, 45));
         client->SetInputPause(0ms);
         EXPECT_TRUE(client->Tap("F4"));
         EXPECT_TRUE(client->Chord("Alt_L", "3"));
         EXPECT_FALSE(client->Tap("NoSuchKey"));
         EXPECT_FALSE(client->KeyDown(""));
+        EXPECT_TRUE(client->Hold("Shift_L", 1ms));
+        EXPECT_TRUE(client->TypeText("C:\\translation.txt ~!"));
+        EXPECT_FALSE(client->TypeText("tab\there")) << "a control character";
+        EXPECT_FALSE(client->TypeText("\xC3\xA6")) << "not ASCII";
     }
     fs::remove(log);
     EXPECT_TRUE(ProcessGone(pid)) << "Xvfb " << pid << " still runs";
+}
+
+TEST(WinePrefix, ReadsTheUserEnvironmentFromTheRegistryText) {
+    const std::string userReg = "WINE REGISTRY Version 2\n"
+                                "[Control Panel\\\\Desktop] 1700000000\n"
+                                "\"TEMP\"=\"C:\\\\wrong\"\n"
+                                "\n"
+                                "[Environment] 1700000000\n"
+                                "#time=1d9\n"
+                                "\"TEMP\"=\"C:\\\\users\\\\me\\\\Temp\"\r\n"
+                                "\"TMP\"=str(2):\"%USERPROFILE%\\\\Temp\"\n"
+                                "\"BROKEN\"=\"no closing quote\n"
+                                "\"QUOTE\"=\"say \\\"hi\\\"\"\n"
+                                "\n"
+                                "[Software\\\\Wine] 1700000000\n"
+                                "\"PATH\"=\"C:\\\\other\"\n";
+    const struct {
+        const char* name;
+        std::optional<std::string> value;
+    } cases[] = {
+        {"TEMP", "C:\\users\\me\\Temp"},
+        {"TMP", "C:\\users\\me\\Temp"},
+        {"BROKEN", std::nullopt},
+        {"QUOTE", "say \"hi\""},
+        {"PATH", std::nullopt},
+        {"TEM", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(UserEnvironmentValue(userReg, c.name, "C:\\users\\me"), c.value) << c.name;
+    }
+    EXPECT_EQ(UserEnvironmentValue("", "TEMP", "C:\\users\\me"), std::nullopt);
+    EXPECT_EQ(UserEnvironmentValue("[Environment]\n\"TEMP\"=", "TEMP", ""), std::nullopt);
 }
 
 TEST(WinePrefix, MapsWindowsPathsOntoDriveC) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -366,6 +367,69 @@ fs::path WinePrefix::UserProfile() const {
 
 std::string WinePrefix::UserName() const {
     return UserProfile().filename().string();
+}
+
+fs::path WinePrefix::TemporaryFolder() const {
+    std::ifstream in(prefix / "user.reg", std::ios::binary);
+    const std::string userReg((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
+    const auto value = UserEnvironmentValue(userReg, "TEMP", "C:\\users\\" + UserName());
+    if (value) {
+        if (auto host = HostPath(*value)) {
+            return *host;
+        }
+    }
+    return UserProfile() / "Temp";
+}
+
+std::optional<std::string> UserEnvironmentValue(std::string_view userReg, std::string_view name,
+                                                std::string_view userProfile) {
+    bool inEnvironment = false;
+    std::size_t start = 0;
+    while (start < userReg.size()) {
+        std::size_t end = userReg.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = userReg.size();
+        }
+        std::string_view line = userReg.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (!line.empty() && line.front() == '[') {
+            // Key names are escaped like values; "Environment" has nothing to escape.
+            inEnvironment = line.rfind("[Environment]", 0) == 0;
+            continue;
+        }
+        const std::string quotedName = "\"" + std::string(name) + "\"=";
+        if (!inEnvironment || line.size() < quotedName.size() ||
+            line.compare(0, quotedName.size(), quotedName) != 0) {
+            continue;
+        }
+        std::string_view raw = line.substr(quotedName.size());
+        // Expandable strings are written as str(2):"...".
+        if (raw.rfind("str(2):", 0) == 0) {
+            raw.remove_prefix(7);
+        }
+        if (raw.size() < 2 || raw.front() != '"' || raw.back() != '"') {
+            return std::nullopt;
+        }
+        raw = raw.substr(1, raw.size() - 2);
+        std::string value;
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            if (raw[i] == '\\' && i + 1 < raw.size()) {
+                ++i;
+            }
+            value.push_back(raw[i]);
+        }
+        const std::string variable = "%USERPROFILE%";
+        for (auto at = value.find(variable); at != std::string::npos;
+             at = value.find(variable, at + userProfile.size())) {
+            value.replace(at, variable.size(), userProfile);
+        }
+        return value;
+    }
+    return std::nullopt;
 }
 
 std::optional<fs::path> HostPathOnDriveC(const fs::path& driveC, std::string_view windowsPath) {

@@ -38,6 +38,9 @@ public:
     // drive_c/users/<name>: the Windows user's profile, whatever Wine named it.
     [[nodiscard]] fs::path UserProfile() const;
     [[nodiscard]] std::string UserName() const;
+    // The user's temporary folder as Wine hands it to programs (TEMP in the user's
+    // environment), else the profile's Temp folder.
+    [[nodiscard]] fs::path TemporaryFolder() const;
     // CSIDL_APPDATA of that user.
     [[nodiscard]] fs::path RoamingAppData() const { return UserProfile() / "AppData" / "Roaming"; }
     // The host path of a "C:\..." path (backslashes become folder separators).
@@ -66,6 +69,11 @@ private:
 // The host path of the "C:\..." path `windowsPath` in a prefix whose drive C is
 // `driveC`; nothing for another drive, a relative path or one that climbs out.
 std::optional<fs::path> HostPathOnDriveC(const fs::path& driveC, std::string_view windowsPath);
+
+// The value of `name` in the [Environment] key of a Wine user.reg text, unescaped,
+// with %USERPROFILE% replaced by `userProfile`; nothing when the key has no such value.
+std::optional<std::string> UserEnvironmentValue(std::string_view userReg, std::string_view name,
+                                                std::string_view userProfile);
 
 // The environment of every Wine command: nothing from the developer's own Wine set-up
 // or display.

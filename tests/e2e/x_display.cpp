@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <thread>
 
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -95,13 +97,6 @@ int Channel(unsigned long pixel, unsigned long mask) {
 
 } // namespace
 
-std::string RgbText(Rgb colour) {
-    char text[32];
-    std::snprintf(text, sizeof text, "(%u, %u, %u)", (colour >> 16) & 0xFF, (colour >> 8) & 0xFF,
-                  colour & 0xFF);
-    return text;
-}
-
 std::unique_ptr<XServer> XServer::Start(int width, int height, const std::string& logFile,
                                         std::string* error) {
     Pipe pipe;
@@ -174,27 +169,34 @@ int XClient::ScreenHeight() const {
     return DisplayHeight(Dpy(display), DefaultScreen(Dpy(display)));
 }
 
-std::vector<XWindowId> XClient::FindTopLevels(std::string_view name) {
+std::vector<XWindowId> XClient::TopLevels() {
     Display* d = Dpy(display);
-    std::vector<XWindowId> found;
+    std::vector<XWindowId> windows;
     Window root = 0;
     Window parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
     if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) {
-        return found;
+        return windows;
     }
-    for (unsigned int i = 0; i < count; ++i) {
+    windows.assign(children, children + count);
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return windows;
+}
+
+std::vector<XWindowId> XClient::FindTopLevels(std::string_view name) {
+    Display* d = Dpy(display);
+    std::vector<XWindowId> found;
+    for (XWindowId window : TopLevels()) {
         char* windowName = nullptr;
-        if (XFetchName(d, children[i], &windowName) && windowName != nullptr) {
+        if (XFetchName(d, window, &windowName) && windowName != nullptr) {
             if (name == windowName) {
-                found.push_back(children[i]);
+                found.push_back(window);
             }
             XFree(windowName);
         }
-    }
-    if (children != nullptr) {
-        XFree(children);
     }
     return found;
 }
@@ -257,31 +259,54 @@ std::vector<std::string> XClient::NetWmState(XWindowId window) {
     return names;
 }
 
-std::vector<Rgb> XClient::Capture(const Rect& area) {
+Screenshot XClient::Shoot(const Rect& area) {
     Display* d = Dpy(display);
-    std::vector<Rgb> pixels;
+    Screenshot shot;
     if (area.width <= 0 || area.height <= 0 || area.x < 0 || area.y < 0 ||
         area.x + area.width > ScreenWidth() || area.y + area.height > ScreenHeight()) {
-        return pixels;
+        return shot;
     }
     XImage* image =
         XGetImage(d, DefaultRootWindow(d), area.x, area.y, static_cast<unsigned>(area.width),
                   static_cast<unsigned>(area.height), AllPlanes, ZPixmap);
     if (image == nullptr) {
-        return pixels;
+        return shot;
     }
     const Visual* visual = DefaultVisual(d, DefaultScreen(d));
-    pixels.reserve(static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
+    shot.area = area;
+    shot.pixels.reserve(static_cast<std::size_t>(area.width) *
+                        static_cast<std::size_t>(area.height));
+    // The usual 24-bit visual in 32-bit pixels is read straight from the image data;
+    // a whole screen through XGetPixel takes far longer than the tests want to wait.
+    const bool plain32 = image->bits_per_pixel == 32 && image->byte_order == LSBFirst &&
+                         visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 &&
+                         visual->blue_mask == 0xFF;
     for (int y = 0; y < area.height; ++y) {
+        const auto* row =
+            reinterpret_cast<const unsigned char*>(image->data) +
+            static_cast<std::size_t>(y) * static_cast<std::size_t>(image->bytes_per_line);
         for (int x = 0; x < area.width; ++x) {
+            if (plain32) {
+                const unsigned char* p = row + static_cast<std::size_t>(x) * 4;
+                shot.pixels.push_back(MakeRgb(p[2], p[1], p[0]));
+                continue;
+            }
             const unsigned long pixel = XGetPixel(image, x, y);
-            pixels.push_back(MakeRgb(Channel(pixel, visual->red_mask),
-                                     Channel(pixel, visual->green_mask),
-                                     Channel(pixel, visual->blue_mask)));
+            shot.pixels.push_back(MakeRgb(Channel(pixel, visual->red_mask),
+                                          Channel(pixel, visual->green_mask),
+                                          Channel(pixel, visual->blue_mask)));
         }
     }
     XDestroyImage(image);
-    return pixels;
+    return shot;
+}
+
+Screenshot XClient::ShootScreen() {
+    return Shoot({0, 0, ScreenWidth(), ScreenHeight()});
+}
+
+std::vector<Rgb> XClient::Capture(const Rect& area) {
+    return Shoot(area).pixels;
 }
 
 Rgb XClient::Pixel(int x, int y) {
@@ -297,6 +322,14 @@ std::vector<Rgb> XClient::Column(int x) {
     return Capture({x, 0, 1, ScreenHeight()});
 }
 
+bool XClient::SendKeyCode(unsigned keyCode, bool press) {
+    Display* d = Dpy(display);
+    XTestFakeKeyEvent(d, keyCode, press ? True : False, CurrentTime);
+    XSync(d, False);
+    std::this_thread::sleep_for(inputPause);
+    return true;
+}
+
 bool XClient::SendKey(std::string_view keyName, bool press) {
     Display* d = Dpy(display);
     const KeySym symbol = XStringToKeysym(std::string(keyName).c_str());
@@ -307,10 +340,7 @@ bool XClient::SendKey(std::string_view keyName, bool press) {
     if (code == 0) {
         return false;
     }
-    XTestFakeKeyEvent(d, code, press ? True : False, CurrentTime);
-    XSync(d, False);
-    std::this_thread::sleep_for(inputPause);
-    return true;
+    return SendKeyCode(code, press);
 }
 
 bool XClient::KeyDown(std::string_view keyName) {
@@ -331,6 +361,56 @@ bool XClient::Chord(std::string_view modifier, std::string_view key) {
     }
     const bool tapped = Tap(key);
     return KeyUp(modifier) && tapped;
+}
+
+bool XClient::Hold(std::string_view keyName, std::chrono::milliseconds duration) {
+    if (!KeyDown(keyName)) {
+        return false;
+    }
+    // The pause after the press counts toward the time held.
+    if (duration > inputPause) {
+        std::this_thread::sleep_for(duration - inputPause);
+    }
+    return KeyUp(keyName);
+}
+
+bool XClient::TypeText(std::string_view text) {
+    Display* d = Dpy(display);
+    struct Stroke {
+        KeyCode code;
+        bool shifted;
+    };
+    std::vector<Stroke> strokes;
+    for (const char c : text) {
+        // Printable ASCII characters are their own key symbols.
+        const auto symbol = static_cast<KeySym>(static_cast<unsigned char>(c));
+        if (c < 0x20 || c > 0x7E) {
+            return false;
+        }
+        const KeyCode code = XKeysymToKeycode(d, symbol);
+        if (code == 0) {
+            return false;
+        }
+        if (XkbKeycodeToKeysym(d, code, 0, 0) == symbol) {
+            strokes.push_back({code, false});
+        } else if (XkbKeycodeToKeysym(d, code, 0, 1) == symbol) {
+            strokes.push_back({code, true});
+        } else {
+            return false;
+        }
+    }
+    const KeyCode shift = XKeysymToKeycode(d, XK_Shift_L);
+    for (const Stroke& stroke : strokes) {
+        if (stroke.shifted) {
+            SendKeyCode(shift, true);
+        }
+        SendKeyCode(stroke.code, true);
+        SendKeyCode(stroke.code, false);
+        if (stroke.shifted) {
+            SendKeyCode(shift, false);
+        }
+    }
+    return true;
 }
 
 void XClient::MoveMouse(int x, int y) {
@@ -355,6 +435,22 @@ void XClient::ButtonUp(int button) {
 void XClient::Click(int button) {
     ButtonDown(button);
     ButtonUp(button);
+}
+
+std::optional<std::pair<int, int>> XClient::PointerPosition() {
+    Display* d = Dpy(display);
+    Window root = 0;
+    Window child = 0;
+    int rootX = 0;
+    int rootY = 0;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned int mask = 0;
+    if (!XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rootX, &rootY, &windowX, &windowY,
+                       &mask)) {
+        return std::nullopt;
+    }
+    return std::make_pair(rootX, rootY);
 }
 
 void XClient::Focus(XWindowId window) {

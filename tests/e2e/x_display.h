@@ -8,9 +8,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tests/e2e/process.h"
+#include "tests/e2e/screenshot.h"
 
 namespace e2e {
 
@@ -37,26 +39,10 @@ private:
 // X window ids and key symbols without dragging Xlib's macros into every test.
 using XWindowId = unsigned long;
 
-struct Rect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const Rect&) const = default;
-};
-
 struct WindowInfo {
     Rect outer;            // relative to the root window, that is in screen pixels
     bool viewable = false; // mapped, and all its ancestors too
 };
-
-// 0xRRGGBB
-using Rgb = std::uint32_t;
-
-constexpr Rgb MakeRgb(int red, int green, int blue) {
-    return (static_cast<Rgb>(red) << 16) | (static_cast<Rgb>(green) << 8) | static_cast<Rgb>(blue);
-}
-std::string RgbText(Rgb colour); // "(r, g, b)" for failure messages
 
 // One Xlib connection to a test's own server.
 class XClient {
@@ -71,6 +57,8 @@ public:
 
     // Top-level (root child) windows whose name is exactly `name`, topmost last.
     [[nodiscard]] std::vector<XWindowId> FindTopLevels(std::string_view name);
+    // Every top-level window, named or not, bottom-most first.
+    [[nodiscard]] std::vector<XWindowId> TopLevels();
     // The first such window that is viewable, polled until `timeout`.
     [[nodiscard]] std::optional<XWindowId> WaitForTopLevel(std::string_view name,
                                                            std::chrono::milliseconds timeout);
@@ -80,6 +68,9 @@ public:
 
     // Screen pixels read from the root window, so whatever is on top is what counts.
     [[nodiscard]] std::vector<Rgb> Capture(const Rect& area);
+    // The whole screen, or `area` of it; empty when the area is not on the screen.
+    [[nodiscard]] Screenshot Shoot(const Rect& area);
+    [[nodiscard]] Screenshot ShootScreen();
     [[nodiscard]] Rgb Pixel(int x, int y);
     [[nodiscard]] std::vector<Rgb> Row(int y);
     [[nodiscard]] std::vector<Rgb> Column(int x);
@@ -92,11 +83,19 @@ public:
     bool Tap(std::string_view keyName);
     // Holds `modifier` while tapping `key` (Alt+F4: Chord("Alt_L", "F4")).
     bool Chord(std::string_view modifier, std::string_view key);
+    // Presses `keyName`, keeps it down for `duration` and releases it: what a worker
+    // or a key handler that polls the key's state needs to see it.
+    bool Hold(std::string_view keyName, std::chrono::milliseconds duration);
+    // Types printable ASCII text, with Shift around the characters that need it.
+    // False (nothing typed) when the keyboard map cannot type one of them.
+    bool TypeText(std::string_view text);
 
     void MoveMouse(int x, int y);
     void ButtonDown(int button);
     void ButtonUp(int button);
     void Click(int button);
+    // Where the pointer is, in screen pixels.
+    [[nodiscard]] std::optional<std::pair<int, int>> PointerPosition();
 
     // Gives the window the X input focus (see the comment in the source for what the
     // program's window needs before key events reach it).
@@ -113,6 +112,7 @@ public:
 private:
     explicit XClient(void* display) : display(display) {}
     bool SendKey(std::string_view keyName, bool press);
+    bool SendKeyCode(unsigned keyCode, bool press);
 
     void* display; // Display*
     std::chrono::milliseconds inputPause{50};

@@ -1,0 +1,318 @@
+// The keyboard commands under Wine: keys that jump to a picture, the test selection
+// screen's marks and interval as they reach the ini file, the repair screen, and the
+// keys that end the program.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/program_test.h"
+
+namespace e2e {
+namespace {
+
+constexpr auto kPictureTimeout = 5s;
+constexpr auto kIniTimeout = 5s;
+
+enum class Shows {
+    White,
+    Black,
+    Red,
+    Green,
+    Blue,
+    Cyan,
+    Purple,
+    Yellow,
+    HorizontalGradient,
+    VerticalGradient, // also the information screen's background without its texts
+    HorizontalLines,
+    VerticalLines,
+};
+
+struct KeyPictureCase {
+    const char* name;
+    const char* heldBefore; // a key held down through the press, or nullptr
+    const char* key;
+    Shows picture;
+};
+
+class Keys : public ProgramTest {
+protected:
+    // Runs the rows from the information screen, each after F1.
+    void ExpectPictures(std::span<const KeyPictureCase> cases);
+
+    Picture PictureOf(Shows shows) const {
+        switch (shows) {
+        case Shows::White:
+            return Solid(kWhite);
+        case Shows::Black:
+            return Solid(kBlack);
+        case Shows::Red:
+            return Solid(MakeRgb(255, 0, 0));
+        case Shows::Green:
+            return Solid(MakeRgb(0, 255, 0));
+        case Shows::Blue:
+            return Solid(MakeRgb(0, 0, 255));
+        case Shows::Cyan:
+            return Solid(MakeRgb(0, 255, 255));
+        case Shows::Purple:
+            return Solid(MakeRgb(255, 0, 255));
+        case Shows::Yellow:
+            return Solid(MakeRgb(255, 255, 0));
+        case Shows::HorizontalGradient:
+            return HorizontalGradient();
+        case Shows::VerticalGradient:
+            return VerticalGradient();
+        case Shows::HorizontalLines:
+            return HorizontalLines();
+        case Shows::VerticalLines:
+            return VerticalLines();
+        }
+        return Solid(kBlack);
+    }
+};
+
+// Every row starts from the information screen (F1).
+const KeyPictureCase kTestKeyCases[] = {
+    {"1 white", nullptr, "1", Shows::White},
+    {"2 black", nullptr, "2", Shows::Black},
+    {"3 red", nullptr, "3", Shows::Red},
+    {"4 green", nullptr, "4", Shows::Green},
+    {"5 blue", nullptr, "5", Shows::Blue},
+    {"6 cyan", nullptr, "6", Shows::Cyan},
+    {"7 purple", nullptr, "7", Shows::Purple},
+    {"8 yellow", nullptr, "8", Shows::Yellow},
+    {"9 horizontal gradient", nullptr, "9", Shows::HorizontalGradient},
+    {"0 vertical gradient", nullptr, "0", Shows::VerticalGradient},
+    {"H horizontal lines", nullptr, "h", Shows::HorizontalLines},
+    {"F8 horizontal lines", nullptr, "F8", Shows::HorizontalLines},
+    {"V vertical lines", nullptr, "v", Shows::VerticalLines},
+    {"F7 vertical lines", nullptr, "F7", Shows::VerticalLines},
+};
+
+const KeyPictureCase kOtherKeyCases[] = {
+    {"C gradient without any text", nullptr, "c", Shows::VerticalGradient},
+    {"space: the next test after the information screen", nullptr, "space", Shows::White},
+    {"keypad digit is a next-test key", nullptr, "KP_1", Shows::White},
+    {"keypad plus is a next-test key", nullptr, "KP_Add", Shows::White},
+    {"X on the information screen: the last test", nullptr, "x", Shows::VerticalLines},
+    {"Backspace on the information screen: the last test", nullptr, "BackSpace",
+     Shows::VerticalLines},
+    // The held keys decide, in their fixed order, not the key whose message arrives.
+    {"space while 3 is held", "3", "space", Shows::Red},
+    {"4 while 3 is held: digits are tested from 1 up", "3", "4", Shows::Red},
+    {"H while 3 is held: digits come before letters", "3", "h", Shows::Red},
+    {"3 while H is held: still the digit", "h", "3", Shows::Red},
+};
+
+void Keys::ExpectPictures(std::span<const KeyPictureCase> cases) {
+    const auto information = LaunchToInformationScreen();
+    ASSERT_TRUE(information);
+    for (const KeyPictureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Press("F1");
+        ASSERT_TRUE(WaitForExactly(*information, kPictureTimeout))
+            << "F1 did not bring the information screen back";
+        if (c.heldBefore != nullptr) {
+            ASSERT_TRUE(X().KeyDown(c.heldBefore));
+        }
+        Press(c.key);
+        const Picture picture = PictureOf(c.picture);
+        EXPECT_TRUE(WaitForPicture(picture, kPictureTimeout)) << DescribeMismatch(picture);
+        if (c.heldBefore != nullptr) {
+            ASSERT_TRUE(X().KeyUp(c.heldBefore));
+            // Its release changes nothing.
+            EXPECT_TRUE(WaitForPicture(picture, kPictureTimeout)) << DescribeMismatch(picture);
+        }
+    }
+}
+
+TEST_F(Keys, TestKeysReachTheirPictures) {
+    ExpectPictures(kTestKeyCases);
+}
+
+TEST_F(Keys, OtherKeysStepOrHoldTheirPlace) {
+    ExpectPictures(kOtherKeyCases);
+}
+
+TEST_F(Keys, RepairScreenShowsItsTextsAndEscapeLeavesIt) {
+    const auto information = LaunchToInformationScreen();
+    ASSERT_TRUE(information);
+    Press("F6");
+    const auto repair = WaitForSettledScreen(kPictureTimeout, [&](const Screenshot& shot) {
+        return ShowsOverlay(shot) && CountDifferent(shot, *information, Screen()) > 1000;
+    });
+    ASSERT_TRUE(repair) << "no repair screen after F6; " << TextPixels(lastCapture)
+                        << " text pixels, " << CountDifferent(lastCapture, *information, Screen())
+                        << " pixels differ from the information screen";
+    Press("Escape");
+    EXPECT_TRUE(WaitForExactly(*information, kPictureTimeout))
+        << "Escape did not leave the repair screen for the information screen";
+    EXPECT_TRUE(S().ProgramRunning()) << "Escape on the repair screen ended the program";
+}
+
+// Keys that end the program from the information screen. Enter also asks the shell
+// to open the web page; under Wine that may start a browser helper or fail, which
+// is not the program's exit status.
+struct EndingCase {
+    const char* name;
+    const char* key;
+};
+
+void PrintTo(const EndingCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class EndingKeys : public ProgramTest, public ::testing::WithParamInterface<EndingCase> {};
+
+TEST_P(EndingKeys, EndTheProgramWithExitCodeZero) {
+    ASSERT_TRUE(LaunchToInformationScreen());
+    Press(GetParam().key);
+    const auto status = S().WaitForExit(10s);
+    ASSERT_TRUE(status) << "still running 10 s after " << GetParam().key;
+    EXPECT_TRUE(status->exited) << status->Describe();
+    EXPECT_EQ(status->code, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, EndingKeys,
+                         ::testing::Values(EndingCase{"Escape", "Escape"},
+                                           EndingCase{"Enter", "Return"}),
+                         [](const ::testing::TestParamInfo<EndingCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// The test selection screen and the settings it writes.
+class SelectionScreen : public ProgramTest {
+protected:
+    // The per-user settings file holds `content` before the program starts.
+    void StoreSettings(const std::string& content) {
+        std::error_code ec;
+        fs::create_directories(S().PerUserFolder(), ec);
+        std::ofstream out(S().PerUserIni(), std::ios::binary | std::ios::trunc);
+        out << content;
+        ASSERT_TRUE(out) << "cannot write " << S().PerUserIni();
+    }
+
+    // Waits until the settings file holds `value` for `key`.
+    bool WaitForSetting(const std::string& key, const std::string& value) {
+        return WaitUntil(kIniTimeout, [&] {
+            const auto ini = LoadIni(S().PerUserIni());
+            return ini && ini->Get("Program", key) == value;
+        });
+    }
+
+    std::string Setting(const std::string& key) {
+        const auto ini = LoadIni(S().PerUserIni());
+        const auto value = ini ? ini->Get("Program", key) : std::nullopt;
+        return value.value_or("(none)");
+    }
+
+    // Starts the program and opens the selection screen; the program has written its
+    // start-up stamp by then.
+    void OpenSelectionScreen() {
+        const auto information = LaunchToInformationScreen();
+        ASSERT_TRUE(information);
+        ASSERT_TRUE(S().WaitForIniKey(S().PerUserIni(), "Program", "TestIni", kIniTimeout))
+            << "no settings file with the start-up stamp";
+        Press("F5");
+        ASSERT_TRUE(WaitForSettledScreen(kPictureTimeout, [&](const Screenshot& shot) {
+            return ShowsOverlay(shot) && CountDifferent(shot, *information, Screen()) > 1000;
+        })) << "no selection screen after F5";
+    }
+};
+
+TEST_F(SelectionScreen, KeysToggleTheMarksAndWriteThem) {
+    ASSERT_NO_FATAL_FAILURE(OpenSelectionScreen());
+    struct MarkCase {
+        const char* key;
+        int flag;
+    };
+    // H and F8 mark the horizontal lines (flag 11), V and F7 the vertical lines
+    // (flag 10); digits 1 to 9 flags 0 to 8, 0 flag 9.
+    const MarkCase cases[] = {
+        {"3", 2}, {"1", 0}, {"9", 8}, {"0", 9}, {"h", 11}, {"F8", 11}, {"v", 10}, {"F7", 10},
+    };
+    for (const MarkCase& c : cases) {
+        SCOPED_TRACE(c.key);
+        const std::string key = "use_test_" + std::to_string(c.flag);
+        Press(c.key);
+        EXPECT_TRUE(WaitForSetting(key, "1")) << key << " is " << Setting(key);
+        Press(c.key);
+        EXPECT_TRUE(WaitForSetting(key, "0")) << key << " is " << Setting(key);
+    }
+    EXPECT_TRUE(S().ProgramRunning());
+}
+
+// The interval keys from a stored interval: each step either writes the new value or,
+// at a bound, leaves the settings file as it was.
+struct IntervalStep {
+    const char* key;
+    int expected; // the interval afterwards
+};
+
+struct IntervalCase {
+    const char* name;
+    std::optional<int> stored;
+    std::vector<IntervalStep> steps;
+};
+
+void PrintTo(const IntervalCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class IntervalKeys : public SelectionScreen, public ::testing::WithParamInterface<IntervalCase> {};
+
+TEST_P(IntervalKeys, StepAndStopAtTheBounds) {
+    const IntervalCase& c = GetParam();
+    if (c.stored) {
+        ASSERT_NO_FATAL_FAILURE(
+            StoreSettings("[Program]\r\ntest_millisecond=" + std::to_string(*c.stored) + "\r\n"));
+    }
+    ASSERT_NO_FATAL_FAILURE(OpenSelectionScreen());
+    int interval = c.stored.value_or(1000);
+    int mark = 0;
+    for (const IntervalStep& step : c.steps) {
+        SCOPED_TRACE(step.key);
+        const auto before = LoadIni(S().PerUserIni());
+        ASSERT_TRUE(before);
+        Press(step.key);
+        if (step.expected != interval) {
+            EXPECT_TRUE(WaitForSetting("test_millisecond", std::to_string(step.expected)))
+                << "test_millisecond is " << Setting("test_millisecond");
+        } else {
+            // Nothing to wait for: toggle a mark after the key and wait for that
+            // instead. The file then differs from before by that mark alone.
+            mark = 1 - mark;
+            Press("1");
+            ASSERT_TRUE(WaitForSetting("use_test_0", std::to_string(mark)));
+            const auto after = LoadIni(S().PerUserIni());
+            ASSERT_TRUE(after);
+            auto withoutMark = [](std::vector<IniEntry> entries) {
+                std::erase_if(entries, [](const IniEntry& e) { return e.key == "use_test_0"; });
+                return entries;
+            };
+            EXPECT_EQ(withoutMark(after->entries), withoutMark(before->entries))
+                << "the key at the bound changed the settings file";
+        }
+        interval = step.expected;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, IntervalKeys,
+    ::testing::Values(
+        IntervalCase{"PlusAndMinusFromTheDefault", std::nullopt, {{"p", 1100}, {"m", 1000}}},
+        IntervalCase{"KeypadPlusAndMinus", std::nullopt, {{"KP_Add", 1100}, {"KP_Subtract", 1000}}},
+        IntervalCase{"DownToTenAndBack", 200, {{"m", 100}, {"m", 10}, {"p", 100}, {"p", 200}}},
+        IntervalCase{"UpperBound", 10000, {{"p", 10000}, {"m", 9900}, {"p", 10000}}},
+        IntervalCase{"LowerBound", 10, {{"m", 10}, {"p", 100}}}),
+    [](const ::testing::TestParamInfo<IntervalCase>& info) {
+        return std::string(info.param.name);
+    });
+
+} // namespace
+} // namespace e2e
