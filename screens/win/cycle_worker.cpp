@@ -68,11 +68,14 @@ void CycleWorkerBody(const WorkerTicket& ticket) {
             RecordSwitch(step.lateMs);
             ShowTest(ticket.window, state, step.test);
         }
-        Sleep(static_cast<DWORD>(CycleSleepMs(step)));
+        WorkerWait(static_cast<DWORD>(CycleSleepMs(step)));
     }
-    // The last picture stays until the shell's next paint, which shows the screen
-    // for the information index.
     state.testIndex = -1;
+    // The shell asks for its repaint before the worker has left, and that paint may
+    // still have drawn the last test; paint again now that the index is back.
+    if (ticket.Current()) {
+        RepaintWindow(ticket.window);
+    }
 }
 
 WorkerSlot& CycleSlot() {

@@ -20,12 +20,6 @@ bool EscapeHeld() noexcept {
     return (static_cast<unsigned short>(GetAsyncKeyState(VK_ESCAPE)) & 0x8000u) != 0;
 }
 
-void Repaint(HWND window) noexcept {
-    RECT client;
-    GetClientRect(window, &client);
-    RedrawWindow(window, &client, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-}
-
 // Ends the flasher on Escape. The same key press also reaches the window as a key
 // message, usually a moment after this thread has seen it; were the repair screen
 // already left then, the shell would take that Escape for "quit the program". So the
@@ -40,7 +34,7 @@ void EndOnEscape(const WorkerTicket& ticket) noexcept {
     }
     if (ticket.Current()) {
         state.repairMode = 0;
-        Repaint(ticket.window);
+        RepaintWindow(ticket.window);
     }
 }
 

@@ -34,12 +34,6 @@ RunState& Run() {
     return run;
 }
 
-void Repaint(HWND window) noexcept {
-    RECT client;
-    GetClientRect(window, &client);
-    RedrawWindow(window, &client, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-}
-
 // Text `id` in the current language; empty when the catalogue lacks it.
 TextView CatalogueText(const AppState& state, int id) noexcept {
     const char16_t* text =
@@ -76,7 +70,7 @@ void ThroughputWorkerBody(const WorkerTicket& ticket) {
         if (ticket.Current()) {
             state.throughputRunning = 0;
             state.testIndex = -1;
-            Repaint(ticket.window);
+            RepaintWindow(ticket.window);
         }
         return;
     }
@@ -90,6 +84,11 @@ void ThroughputWorkerBody(const WorkerTicket& ticket) {
             run.framesPerSecond = run.meter.FramesPerSecond();
         }
     } while (ticket.KeepRunning());
+    // The shell repaints when it stops the test, possibly before this thread's last
+    // band; paint once more so that no band stays on the screen.
+    if (ticket.Current() && state.throughputRunning == 0) {
+        RepaintWindow(ticket.window);
+    }
 }
 
 WorkerSlot& ThroughputSlot() {

@@ -12,6 +12,20 @@ struct WorkerSlot::Launch {
     unsigned generation;
 };
 
+void RepaintWindow(HWND window) noexcept {
+    RECT client;
+    GetClientRect(window, &client);
+    RedrawWindow(window, &client, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void WorkerWait(DWORD milliseconds) noexcept {
+    if (MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT) == WAIT_OBJECT_0) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+}
+
 bool WorkerTicket::Current() const noexcept {
     return slot.generation.load() == generation;
 }

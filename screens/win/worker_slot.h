@@ -15,6 +15,14 @@
 class WorkerSlot;
 
 // What a worker's thread body gets: the window, the state, and whether it should go on.
+// Invalidates the whole client area of the window; its own thread paints it.
+void RepaintWindow(HWND window) noexcept;
+
+// Waits without using the processor. Wine puts a thread's drawing on the screen only
+// when that thread waits for messages, so this is a message wait (the worker owns no
+// window; anything queued to it is dropped). On Windows it is a plain sleep.
+void WorkerWait(DWORD milliseconds) noexcept;
+
 class WorkerTicket {
 public:
     WorkerTicket(HWND window, AppState& state, const WorkerSlot& slot, unsigned generation)
