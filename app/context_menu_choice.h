@@ -2,7 +2,7 @@
 // through ContextMenuActions, so the decisions can be checked with a recording fake.
 #pragma once
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 class ContextMenuActions {
 public:

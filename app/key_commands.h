@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
 #include "app/command_host.h"
+#include "state/app_state.h"
 
 // keyTransition values.
 inline constexpr int kFreshPress = 1;

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 inline constexpr int kMinCycleIntervalMs = 10;
 inline constexpr int kMaxCycleIntervalMs = 10000;

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "text/text.h"
 
 // DrawText format bits the overlay uses, with the values of the Windows headers (the

@@ -3,8 +3,6 @@
 
 #include <array>
 
-#include "app/app_state.h"
-
 const char16_t* MissingText(int id) noexcept {
     // One text per id, made once: a miss on one thread never rewrites the text that
     // another thread is drawing.
@@ -54,14 +52,4 @@ Catalogue& TheCatalogue() {
 TranslationSlot& TheTranslation() {
     static TranslationSlot* const slot = new TranslationSlot;
     return *slot;
-}
-
-const char16_t* TextById(int id) noexcept {
-    return LookupText(TheCatalogue(), TheTranslation().Current(),
-                      TheAppState().languageIndex.load(), id);
-}
-
-Text CurrentInfoText() {
-    return ComposeInfoText(TheCatalogue(), TheTranslation().Current(),
-                           TheAppState().languageIndex.load());
 }

@@ -1,5 +1,5 @@
 // Text by id: the one way every screen fetches its words, honouring a loaded
-// translation, then the current language, then English. Also the info text composed
+// translation, then the given language, then English. Also the info text composed
 // from ids 40..56, and the program-wide catalogue and translation.
 #pragma once
 
@@ -26,8 +26,3 @@
 // The program's one catalogue and translation slot, alive until the process ends.
 Catalogue& TheCatalogue();
 TranslationSlot& TheTranslation();
-
-// LookupText and ComposeInfoText on the program's catalogue, its translation and
-// TheAppState().languageIndex.
-[[nodiscard]] const char16_t* TextById(int id) noexcept;
-[[nodiscard]] Text CurrentInfoText();

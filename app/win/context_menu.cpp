@@ -2,9 +2,9 @@
 // back to the portable command logic with the Windows actions behind it.
 #include "app/win/context_menu.h"
 
-#include "app/app_state.h"
 #include "app/context_menu_choice.h"
 #include "settings/win/ini2017.h"
+#include "state/app_state.h"
 #include "text/text_lookup.h"
 #include "text/win/translation_files.h"
 #include "text/win/wide.h"

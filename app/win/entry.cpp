@@ -2,10 +2,10 @@
 // opens the main window and runs the message loop.
 #include <windows.h>
 
-#include "app/app_state.h"
 #include "app/win/main_window.h"
 #include "app/win/user_language.h"
 #include "settings/win/ini2017.h"
+#include "state/app_state.h"
 #include "text/embedded_catalog.h"
 #include "text/text.h"
 

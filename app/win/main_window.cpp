@@ -2,13 +2,13 @@
 // dispatches; each message has its own handler.
 #include "app/win/main_window.h"
 
-#include "app/app_state.h"
 #include "app/key_commands.h"
 #include "app/win/context_menu.h"
 #include "app/win/resource_ids.h"
 #include "app/win/win_command_host.h"
 #include "screens/win/info_overlay.h"
 #include "screens/win/test_painter.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -5,12 +5,13 @@
 
 #include <shellapi.h>
 
-#include "app/app_state.h"
 #include "app/win/main_window.h"
 #include "screens/win/cycle_worker.h"
 #include "screens/win/repair_worker.h"
 #include "screens/win/throughput_worker.h"
 #include "settings/win/ini2017.h"
+#include "state/app_state.h"
+#include "state/current_text.h"
 #include "text/text_lookup.h"
 #include "text/win/translation_files.h"
 #include "text/win/wide.h"

@@ -12,9 +12,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/app_state.h"
 #include "bench/windows/support/bench_window.h"
 #include "screens/win/cycle_worker.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/app_state.h"
 #include "bench/windows/support/bench_window.h"
 #include "screens/test_picture.h"
 #include "screens/win/gdi_owners.h"
 #include "screens/win/test_painter.h"
+#include "state/app_state.h"
 #include "tests/windows/support/dib_canvas.h"
 
 namespace {

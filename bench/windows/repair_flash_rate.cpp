@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/app_state.h"
 #include "bench/windows/support/bench_window.h"
 #include "screens/win/repair_worker.h"
+#include "state/app_state.h"
 
 namespace {
 

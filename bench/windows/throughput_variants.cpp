@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/app_state.h"
 #include "bench/windows/support/bench_window.h"
 #include "screens/throughput_figures.h"
 #include "screens/win/throughput_worker.h"
+#include "state/app_state.h"
 
 namespace {
 

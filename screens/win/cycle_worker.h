@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 // Called by the shell after it has set `cycleRunning`: ends a previous cycle worker
 // if one is still in its loop, then starts one for `window`. Returns false (and

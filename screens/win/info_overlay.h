@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 // Draws the overlay onto `dc` for the client rectangle `client`. Called by the painter
 // at test index -1 after the gradient. Replaces state.infoText on the information screen.

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 // Fills a rectangle with one colour the way every fill of the program is done: the
 // DC's background colour, then an opaque text output without a string. Leaves the

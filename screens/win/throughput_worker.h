@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
 #include "screens/random.h"
+#include "state/app_state.h"
 
 // Called by the shell after it has set `drawVariant` and `throughputRunning`: ends a
 // previous throughput worker if one is still in its loop, then starts one for

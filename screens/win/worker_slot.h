@@ -9,8 +9,8 @@
 #include <atomic>
 #include <mutex>
 
-#include "app/app_state.h"
 #include "screens/win/gdi_owners.h"
+#include "state/app_state.h"
 
 class WorkerSlot;
 

@@ -12,7 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
+#include "state/current_text.h"
 #include "tests/unit/english_ids.h"
 #include "text/catalog.h"
 #include "text/embedded_catalog.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/context_menu_choice.h"
 #include "app/context_menu_entries.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
+#include "state/current_text.h"
 #include "text/embedded_catalog.h"
 #include "text/text_lookup.h"
 #include "text/win/wide.h"

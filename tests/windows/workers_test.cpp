@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "screens/cycle_schedule.h"
 #include "screens/random.h"
 #include "screens/repair_colours.h"
@@ -22,6 +21,7 @@
 #include "screens/win/repair_worker.h"
 #include "screens/win/test_painter.h"
 #include "screens/win/throughput_worker.h"
+#include "state/app_state.h"
 #include "tests/windows/support/dib_canvas.h"
 #include "tests/windows/support/test_window.h"
 

@@ -11,9 +11,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/app_state.h"
 #include "screens/win/gdi_owners.h"
 #include "screens/win/test_painter.h"
+#include "state/app_state.h"
 
 // A window that neither erases its background nor paints, so that only what a
 // benchmark draws reaches it.

@@ -1,5 +1,5 @@
 // The program's one AppState, alive from process start to process end.
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 AppState& TheAppState() {
     static AppState state;
