@@ -269,7 +269,9 @@ bool HandleSelectionKeys(AppState& state, CommandHost& host) {
     }
     if (flag >= 0) {
         auto& enabled = state.testEnabled[static_cast<std::size_t>(flag)];
-        const int value = 1 - enabled;
+        // Any nonzero stored value marks the test; a toggle always writes 0 or 1, so a
+        // hand-edited 7 can still be cleared.
+        const int value = enabled != 0 ? 0 : 1;
         enabled = value;
         host.WriteProgramInt(FormatText(u"use_test_%d", {std::int64_t{flag}}), value);
     }

@@ -155,38 +155,8 @@ TEST_F(Keys, RepairScreenShowsItsTextsAndEscapeLeavesIt) {
     EXPECT_TRUE(S().ProgramRunning()) << "Escape on the repair screen ended the program";
 }
 
-// Keys that end the program from the information screen. Enter also asks the shell
-// to open the web page; under Wine that may start a browser helper or fail, which
-// is not the program's exit status.
-struct EndingCase {
-    const char* name;
-    const char* key;
-};
-
-void PrintTo(const EndingCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class EndingKeys : public ProgramTest, public ::testing::WithParamInterface<EndingCase> {};
-
-TEST_P(EndingKeys, EndTheProgramWithExitCodeZero) {
-    ASSERT_TRUE(LaunchToInformationScreen());
-    Press(GetParam().key);
-    const auto status = S().WaitForExit(10s);
-    ASSERT_TRUE(status) << "still running 10 s after " << GetParam().key;
-    EXPECT_TRUE(status->exited) << status->Describe();
-    EXPECT_EQ(status->code, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Keys, EndingKeys,
-                         ::testing::Values(EndingCase{"Escape", "Escape"},
-                                           EndingCase{"Enter", "Return"}),
-                         [](const ::testing::TestParamInfo<EndingCase>& info) {
-                             return std::string(info.param.name);
-                         });
-
-// The test selection screen and the settings it writes.
-class SelectionScreen : public ProgramTest {
+// Tests that start from stored settings.
+class StoredSettingsTest : public ProgramTest {
 protected:
     // The per-user settings file holds `content` before the program starts.
     void StoreSettings(const std::string& content) {
@@ -196,7 +166,71 @@ protected:
         out << content;
         ASSERT_TRUE(out) << "cannot write " << S().PerUserIni();
     }
+};
 
+// Keys that end the program from the information screen; a key-down with the left
+// Alt key held ends it whatever the key. Enter first asks the shell to open the
+// language's web page: a stand-in browser registered for https records the address.
+struct EndingCase {
+    const char* name;
+    std::vector<const char*> keys; // held in this order; the last one is tapped
+    const char* language = "1";
+    const char* opened = nullptr; // the address the browser must be given
+};
+
+void PrintTo(const EndingCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class EndingKeys : public StoredSettingsTest, public ::testing::WithParamInterface<EndingCase> {};
+
+TEST_P(EndingKeys, EndTheProgramWithExitCodeZero) {
+    const EndingCase& c = GetParam();
+    std::string error;
+    const auto registered = S().RunWine({"reg", "add", "HKCR\\https\\shell\\open\\command", "/ve",
+                                         "/d", "cmd.exe /c echo %1> C:\\opened.txt", "/f"},
+                                        30s, &error);
+    ASSERT_TRUE(registered && registered->exited && registered->code == 0) << error;
+    ASSERT_NO_FATAL_FAILURE(StoreSettings(std::string("[Program]\r\nlng=") + c.language + "\r\n"));
+    ASSERT_TRUE(LaunchToInformationScreen());
+    for (std::size_t k = 0; k + 1 < c.keys.size(); ++k) {
+        ASSERT_TRUE(X().KeyDown(c.keys[k]));
+    }
+    Press(c.keys.back());
+    for (std::size_t k = c.keys.size() - 1; k-- > 0;) {
+        X().KeyUp(c.keys[k]);
+    }
+    const auto status = S().WaitForExit(10s);
+    ASSERT_TRUE(status) << "still running 10 s after " << c.name;
+    EXPECT_TRUE(status->exited) << status->Describe();
+    EXPECT_EQ(status->code, 0);
+
+    const fs::path opened = S().Prefix().DriveC() / "opened.txt";
+    if (c.opened == nullptr) {
+        EXPECT_FALSE(fs::exists(opened)) << "a web page was opened";
+        return;
+    }
+    std::string address;
+    WaitUntil(10s, [&] {
+        std::ifstream in(opened, std::ios::binary);
+        address.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return address.ends_with("\r\n");
+    });
+    EXPECT_EQ(address, std::string(c.opened) + "\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, EndingKeys,
+    ::testing::Values(EndingCase{"Escape", {"Escape"}},
+                      EndingCase{"Enter", {"Return"}, "1", "https://glimmerix.example.org/en/"},
+                      EndingCase{
+                          "EnterInGerman", {"Return"}, "0", "https://glimmerix.example.org/de/"},
+                      EndingCase{"CtrlLeftAlt5", {"Control_L", "Alt_L", "5"}}),
+    [](const ::testing::TestParamInfo<EndingCase>& info) { return std::string(info.param.name); });
+
+// The test selection screen and the settings it writes.
+class SelectionScreen : public StoredSettingsTest {
+protected:
     // Waits until the settings file holds `value` for `key`.
     bool WaitForSetting(const std::string& key, const std::string& value) {
         return WaitUntil(kIniTimeout, [&] {
@@ -226,23 +260,28 @@ protected:
 };
 
 TEST_F(SelectionScreen, KeysToggleTheMarksAndWriteThem) {
+    // A mark stored as 7 counts as set: the first press clears it.
+    ASSERT_NO_FATAL_FAILURE(StoreSettings("[Program]\r\nuse_test_3=7\r\n"));
     ASSERT_NO_FATAL_FAILURE(OpenSelectionScreen());
     struct MarkCase {
         const char* key;
         int flag;
+        const char* first = "1";
+        const char* second = "0";
     };
     // H and F8 mark the horizontal lines (flag 11), V and F7 the vertical lines
     // (flag 10); digits 1 to 9 flags 0 to 8, 0 flag 9.
     const MarkCase cases[] = {
-        {"3", 2}, {"1", 0}, {"9", 8}, {"0", 9}, {"h", 11}, {"F8", 11}, {"v", 10}, {"F7", 10},
+        {"3", 2},   {"1", 0},  {"9", 8},   {"0", 9},           {"h", 11},
+        {"F8", 11}, {"v", 10}, {"F7", 10}, {"4", 3, "0", "1"},
     };
     for (const MarkCase& c : cases) {
         SCOPED_TRACE(c.key);
         const std::string key = "use_test_" + std::to_string(c.flag);
         Press(c.key);
-        EXPECT_TRUE(WaitForSetting(key, "1")) << key << " is " << Setting(key);
+        EXPECT_TRUE(WaitForSetting(key, c.first)) << key << " is " << Setting(key);
         Press(c.key);
-        EXPECT_TRUE(WaitForSetting(key, "0")) << key << " is " << Setting(key);
+        EXPECT_TRUE(WaitForSetting(key, c.second)) << key << " is " << Setting(key);
     }
     EXPECT_TRUE(S().ProgramRunning());
 }

@@ -86,7 +86,8 @@ struct Fields {
     int throughputRunning = 0;
     int drawVariant = 0;
     int interval = 1000;
-    unsigned enabled = 0; // bit k = testEnabled[k]
+    unsigned enabled = 0;       // bit k = testEnabled[k]
+    int markStoredAsSeven = -1; // a flag that the settings file gave as 7
     bool operator==(const Fields&) const = default;
 };
 
@@ -108,6 +109,9 @@ void Apply(const Fields& f, AppState& state) {
     state.cycleIntervalMs = f.interval;
     for (int k = 0; k < kTestFlagCount; ++k) {
         state.testEnabled[static_cast<std::size_t>(k)] = (f.enabled >> k) & 1U;
+    }
+    if (f.markStoredAsSeven >= 0) {
+        state.testEnabled[static_cast<std::size_t>(f.markStoredAsSeven)] = 7;
     }
 }
 
@@ -467,6 +471,11 @@ TEST(KeyCommands, TestSelectionScreen) {
          {Press('3'), Press('3')},
          on,
          {"use_test_2=1", "repaint", "use_test_2=0", "repaint"}},
+        {"a mark stored as 7 clears, then sets",
+         {.selectionMode = 1, .markStoredAsSeven = 3},
+         {Press('4'), Press('4')},
+         {.selectionMode = 1, .enabled = 1U << 3},
+         {"use_test_3=0", "repaint", "use_test_3=1", "repaint"}},
         {"1 and 0",
          on,
          {Press('1'), Press('0')},
