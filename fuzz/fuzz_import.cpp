@@ -1,15 +1,17 @@
-// Fuzzes the translation import on arbitrary file bytes: decoding (UTF-16 or a
+// Fuzzes the translation import on arbitrary file bytes: decoding (UTF-16, UTF-8 or a
 // stand-in ANSI code page), loading into a translation slot, lookups and the report.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "text/catalog.h"
 #include "text/embedded_catalog.h"
 #include "text/loaded_translation.h"
+#include "text/text.h"
 #include "text/text_lookup.h"
 #include "text/translation_import.h"
 
@@ -48,6 +50,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Catalogue& catalogue = EmbeddedCatalogue();
     TranslationSlot slot; // per input, so memory stays flat over the run
     const std::span<const std::uint8_t> bytes(data, size);
+    const std::string_view raw(reinterpret_cast<const char*>(data), size);
+    const Utf8Decoding utf8 = DecodeUtf8(raw);
+    if (utf8.text.size() > size ||
+        (utf8.replaced == 0 && !utf8.cutShort && TextToUtf8(utf8.text) != raw)) {
+        std::abort(); // well-formed UTF-8 comes back byte for byte
+    }
     const ImportOutcome outcome = ImportTranslationBytes(TranslationFileStatus::Loaded, bytes,
                                                          u"fuzz.txt", FakeAnsi, catalogue, slot);
     if (!outcome.loaded || slot.Current() == nullptr || outcome.message.empty()) {

@@ -26,5 +26,16 @@ Text DecimalText(std::int64_t value);
 // truncated sequences, values above U+10FFFF).
 std::optional<Text> Utf8ToText(std::string_view utf8);
 
+// UTF-8 -> UTF-16 that never fails, for files of unknown make: each byte that starts
+// no well-formed sequence becomes U+FFFD, and a sequence cut off by the end of the
+// input is left out.
+struct Utf8Decoding {
+    Text text;
+    int replaced = 0;      // ill-formed bytes, each now U+FFFD
+    int nonAscii = 0;      // well-formed characters above U+007F
+    bool cutShort = false; // the input ended inside a sequence
+};
+[[nodiscard]] Utf8Decoding DecodeUtf8(std::string_view utf8);
+
 // UTF-16 -> UTF-8, unpaired surrogates as U+FFFD. For tools, tests and messages.
 std::string TextToUtf8(TextView text);

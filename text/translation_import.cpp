@@ -34,8 +34,19 @@ DecodedTranslation DecodeTranslationFile(std::span<const std::uint8_t> bytes,
         result.status = TranslationFileStatus::Loaded;
         return result;
     }
-    std::optional<Text> converted =
-        ansiToText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    const std::string_view raw(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    // Editors save UTF-8, with or without a mark. Without the mark a file is taken as
+    // UTF-8 only when it holds well-formed non-ASCII characters and nothing ill-formed:
+    // ANSI text in a single-byte or double-byte code page almost never does.
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    const bool marked = raw.starts_with(kUtf8Mark);
+    Utf8Decoding utf8 = DecodeUtf8(marked ? raw.substr(kUtf8Mark.size()) : raw);
+    if (marked || (utf8.replaced == 0 && utf8.nonAscii > 0)) {
+        result.text = std::move(utf8.text);
+        result.status = TranslationFileStatus::Loaded;
+        return result;
+    }
+    std::optional<Text> converted = ansiToText(raw);
     if (!converted) {
         result.status = TranslationFileStatus::Unreadable;
         return result;

@@ -33,7 +33,9 @@ struct DecodedTranslation {
 };
 
 // A file starting with FF FE is UTF-16LE behind those two bytes (an odd last byte is
-// dropped); any other file is ANSI text. Files above the bound are refused.
+// dropped). One starting with EF BB BF, or one that is well-formed UTF-8 with at
+// least one non-ASCII character, is UTF-8 behind the mark (a character cut off at the
+// end is dropped). Any other file is ANSI text. Files above the bound are refused.
 [[nodiscard]] DecodedTranslation DecodeTranslationFile(std::span<const std::uint8_t> bytes,
                                                        const AnsiToText& ansiToText);
 

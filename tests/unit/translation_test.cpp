@@ -1,5 +1,6 @@
 // Translation export and import: the exported text byte for byte, decoding of
-// imported files (UTF-16 with BOM, ANSI, broken and oversized ones) and the report.
+// imported files (UTF-16 with BOM, UTF-8, ANSI, broken and oversized ones) and the
+// report.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -113,6 +114,20 @@ TEST(TranslationImport, DecodesByByteOrderMark) {
         {"ANSI text", AsciiBytes("3=Drei\r\n4=Sek. \xE9\n"), u"3=Drei\r\n4=Sek. \u00E9\n", 1},
         {"FE FF is no BOM of ours", {0xFE, 0xFF, 0, '3'}, Text(u"\u00FE\u00FF\0003", 4), 1},
         {"lone FF", {0xFF}, u"\u00FF", 1},
+        {"UTF-8 with its mark",
+         AsciiBytes("\xEF\xBB\xBF"
+                    "3=\xC3\xA4\r\n"),
+         u"3=\u00E4\r\n", 0},
+        {"UTF-8 without a mark", AsciiBytes("4=\xE2\x82\xAC \xF0\x9F\x98\x80"),
+         u"4=\u20AC \U0001F600", 0},
+        {"the mark makes it UTF-8, ill-formed bytes and all",
+         AsciiBytes("\xEF\xBB\xBF"
+                    "a\xE9z"),
+         u"a\uFFFDz", 0},
+        {"a character cut off at the end is dropped", AsciiBytes("3=\xC3\xA4\xE2\x82"), u"3=\u00E4",
+         0},
+        {"pure ASCII goes to the code page", AsciiBytes("3=Drei\r\n"), u"3=Drei\r\n", 1},
+        {"a lone cut-off lead byte is ANSI", AsciiBytes("3=x\xC3"), u"3=x\u00C3", 1},
         {"UTF-16LE without BOM is read as ANSI",
          {'3', 0, '=', 0, 'x', 0, '\n', 0},
          Text(u"3\0=\0x\0\n\0", 8),
