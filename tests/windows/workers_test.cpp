@@ -23,6 +23,7 @@
 #include "screens/win/throughput_worker.h"
 #include "state/app_state.h"
 #include "tests/windows/support/dib_canvas.h"
+#include "tests/windows/support/ext_text_out_recorder.h"
 #include "tests/windows/support/test_window.h"
 
 namespace {
@@ -404,8 +405,20 @@ TEST_P(WorkerKindTest, ALongRunLeavesNothingBehind) {
     RunFor(kind.frames() + kind.longRun);
     EXPECT_EQ(CountGdi(), before);
     if (kind.flag == &AppState::throughputRunning) {
-        EXPECT_GT(ThroughputMbPerSecond(), 0.0);
-        EXPECT_GT(ThroughputFramesPerSecond(), 0.0);
+        const int mb = static_cast<int>(ThroughputMbPerSecond());
+        const int fps = static_cast<int>(ThroughputFramesPerSecond());
+        EXPECT_GT(fps, 0);
+        ASSERT_NE(mb, fps) << "the figures cannot tell their order apart";
+        // The status line, the frame's first text, shows megabytes before frames.
+        ExtTextOutRecorder recorder;
+        ASSERT_TRUE(recorder.Installed());
+        RandomGenerator generator;
+        ASSERT_TRUE(DrawThroughputFrame(window.Get(), state, generator));
+        ASSERT_FALSE(recorder.Calls().empty());
+        const std::wstring& status = recorder.Calls()[0].text;
+        EXPECT_TRUE(status.starts_with(L" " + std::to_wstring(mb) + L" MB/")) << status.c_str();
+        EXPECT_NE(status.find(L"(" + std::to_wstring(fps) + L" FPS)"), std::wstring::npos)
+            << status.c_str();
     }
 }
 

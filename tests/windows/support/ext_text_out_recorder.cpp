@@ -101,6 +101,9 @@ BOOL WINAPI ExtTextOutRecorder::Record(HDC dc, int x, int y, UINT options, const
     call.background = GetBkColor(dc);
     call.hasString = string != nullptr;
     call.length = length;
+    if (string != nullptr) {
+        call.text.assign(string, length);
+    }
     const std::size_t index = self.calls.size();
     self.calls.push_back(call);
     const auto real =

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <vector>
 
 class ExtTextOutRecorder {
@@ -20,6 +21,7 @@ public:
         COLORREF background = 0; // the DC's background colour at the call
         bool hasString = false;
         UINT length = 0;
+        std::wstring text; // the string drawn, if any
     };
 
     // Installs the recorder; only one may be installed at a time.
