@@ -25,6 +25,8 @@ LRESULT OnCreate(HWND window) {
     SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & kStyleMask);
 
     CoverStartMonitor(window);
+    // A dark screen or a sleeping machine in the middle of a test tests nothing.
+    SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED);
     return 0;
 }
 
@@ -56,6 +58,15 @@ LRESULT OnContextMenu(HWND window) {
     ShowContextMenu(
         window, ContextMenuHooks{RepaintMainWindow, [] { TheCommandHost().RefreshInfoText(); }});
     return 0;
+}
+
+LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    // No screen saver and no monitor power-off over a test picture.
+    const WPARAM command = wParam & 0xFFF0; // the low four bits are the system's own
+    if (command == SC_SCREENSAVE || command == SC_MONITORPOWER) {
+        return 0;
+    }
+    return DefWindowProcW(window, WM_SYSCOMMAND, wParam, lParam);
 }
 
 LRESULT OnKeyDown(WPARAM keyCode, LPARAM lParam) {
@@ -127,6 +138,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnKeyUp(wParam);
     case WM_COMMAND:
         return 0;
+    case WM_SYSCOMMAND:
+        return OnSysCommand(window, wParam, lParam);
     case WM_DISPLAYCHANGE: // a mode changed or a monitor came or went
     case WM_DPICHANGED:    // the window covers its monitor, not the suggested rectangle
         CoverMonitorAgain(window);
