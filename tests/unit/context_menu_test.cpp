@@ -15,9 +15,9 @@ namespace {
 
 constexpr unsigned kGreyed = kMenuGrayed | kMenuDisabled;
 
-// Two monitors as Xvfb with Xinerama gives them: both at 0,0, the first primary.
-const std::vector<MonitorArea> kTwoMonitors = {{u"\\\\.\\DISPLAY1", 0, 0, 1280, 1024, true},
-                                               {u"\\\\.\\DISPLAY2", 0, 0, 1024, 768, false}};
+// Two monitors as Xvfb with Xinerama gives them (both at 0,0), device names shortened.
+const std::vector<MonitorArea> kTwoMonitors = {{u"D1", 0, 0, 1280, 1024, true},
+                                               {u"D2", 0, 0, 1024, 768, false}};
 
 std::vector<MenuEntry> TranslationEntries() {
     return {{kMenuSeparator, 0, u""},
@@ -102,14 +102,14 @@ TEST(ContextMenuChoice, EachCommandDoesItsWork) {
         {"closing separator", kMenuClosingSeparator, 1, {}},
         {"below the language ids", 9, 1, {}},
         {"negative", -5, 1, {}},
-        {"second monitor", 2001, 1, {"cover \\\\.\\DISPLAY2", "screen=\\\\.\\DISPLAY2", "repaint"}},
-        {"the stored monitor: not written again", 2000, 1, {"cover \\\\.\\DISPLAY1", "repaint"}},
+        {"second monitor", 2001, 1, {"cover D2", "screen=D2", "repaint"}},
+        {"the stored monitor: not written again", 2000, 1, {"cover D1", "repaint"}},
         {"past the last monitor", 2002, 1, {}},
     };
     for (const Case& c : cases) {
         AppState state;
         state.languageIndex = 1;
-        state.screenSetting = u"\\\\.\\DISPLAY1";
+        state.screenSetting = u"D1";
         RecordingActions actions;
         CarryOutContextMenuChoice(c.command, 25, state, actions, kTwoMonitors);
         EXPECT_EQ(state.languageIndex.load(), c.languageIndexAfter) << c.name;
@@ -129,56 +129,37 @@ TEST(ContextMenuChoice, TheLanguageIsSetBeforeTheInfoTextIsRefreshed) {
     EXPECT_EQ(actions.seen, 7);
 }
 
-TEST(ContextMenuEntries, MonitorsAfterTheClosingSeparatorWhenMoreThanOne) {
-    const MenuEntry first{kMenuString, 2000, u"1: 1280 x 1024"};
-    const MenuEntry second{kMenuString, 2001, u"2: 1024 x 768"};
-    struct Case {
-        const char* name;
-        std::size_t monitorCount;
-        TextView covered;
-        std::vector<MenuEntry> expected;
-    };
-    const Case cases[] = {
-        {"one monitor: no entries", 1, u"\\\\.\\DISPLAY1", {}},
-        {"the second covered", 2, u"\\\\.\\DISPLAY2", {first, {kGreyed, 2001, second.text}}},
-        {"the first covered", 2, u"\\\\.\\DISPLAY1", {{kGreyed, 2000, first.text}, second}},
-        {"none covered", 2, u"", {first, second}},
-    };
-    for (const Case& c : cases) {
-        std::vector<MenuEntry> entries;
-        AppendMonitorEntries(entries, std::span(kTwoMonitors).first(c.monitorCount), c.covered);
-        EXPECT_EQ(entries, c.expected) << c.name;
-    }
+TEST(ContextMenuEntries, OneEntryPerMonitorWhenMoreThanOne) {
+    std::vector<MenuEntry> entries;
+    AppendMonitorEntries(entries, std::span(kTwoMonitors).first(1), u"D1");
+    EXPECT_TRUE(entries.empty());
+    AppendMonitorEntries(entries, kTwoMonitors, u"D2");
+    EXPECT_EQ(entries, (std::vector<MenuEntry>{{kMenuString, 2000, u"1: 1280 x 1024"},
+                                               {kGreyed, 2001, u"2: 1024 x 768"}}));
 }
 
 // At start-up with the stored name, after a display change with the covered one.
 TEST(MonitorChoice, CoversTheNamedMonitorElseThePrimary) {
     const std::vector<MonitorArea> primarySecond = {kTwoMonitors[1], kTwoMonitors[0]};
-    const std::vector<MonitorArea> noPrimary = {kTwoMonitors[1]};
-    struct Case {
+    const struct {
         const char* name;
-        const std::vector<MonitorArea>& monitors;
-        std::size_t count;
+        std::span<const MonitorArea> monitors;
         TextView device;
-        std::string covered; // empty: nothing covered
+        const char* covered; // "" for none
+    } cases[] = {
+        {"name found", kTwoMonitors, u"D2", "D2"},
+        {"name not attached", kTwoMonitors, u"D7", "D1"},
+        {"no key", kTwoMonitors, u"", "D1"},
+        {"one monitor", std::span(kTwoMonitors).first(1), u"D2", "D1"},
+        {"the primary listed second", primarySecond, u"D7", "D1"},
+        {"no monitors", {}, u"D1", ""},
     };
-    const Case cases[] = {
-        {"name found", kTwoMonitors, 2, u"\\\\.\\DISPLAY2", "\\\\.\\DISPLAY2"},
-        {"name not attached", kTwoMonitors, 2, u"\\\\.\\DISPLAY7", "\\\\.\\DISPLAY1"},
-        {"no key", kTwoMonitors, 2, u"", "\\\\.\\DISPLAY1"},
-        {"one monitor", kTwoMonitors, 1, u"\\\\.\\DISPLAY2", "\\\\.\\DISPLAY1"},
-        {"the primary listed second", primarySecond, 2, u"\\\\.\\DISPLAY3", "\\\\.\\DISPLAY1"},
-        {"none marked primary: the first", noPrimary, 1, u"", "\\\\.\\DISPLAY2"},
-        {"no monitors", kTwoMonitors, 0, u"\\\\.\\DISPLAY1", ""},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         AppState state;
         RecordingActions actions;
-        CoverNamedMonitor(std::span(c.monitors).first(c.count), c.device, state, actions);
-        const std::vector<std::string> expected =
-            c.covered.empty() ? std::vector<std::string>{}
-                              : std::vector<std::string>{"cover " + c.covered, "repaint"};
-        EXPECT_EQ(actions.calls, expected) << c.name;
+        CoverNamedMonitor(c.monitors, c.device, state, actions);
+        const std::vector<std::string> calls = {"cover " + std::string(c.covered), "repaint"};
+        EXPECT_EQ(actions.calls, *c.covered ? calls : std::vector<std::string>{}) << c.name;
         EXPECT_EQ(TextToUtf8(state.screenDevice.Get()), c.covered) << c.name;
     }
 }
