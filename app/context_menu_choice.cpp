@@ -4,7 +4,11 @@
 #include "app/context_menu_entries.h"
 
 void CarryOutContextMenuChoice(int command, int languageCount, AppState& state,
-                               ContextMenuActions& actions) {
+                               ContextMenuActions& actions, std::span<const MonitorArea> monitors) {
+    if (command >= kMenuMonitorBase) {
+        ChooseMonitor(monitors, command - kMenuMonitorBase, state, actions);
+        return;
+    }
     if (command == kMenuTranslate) {
         actions.ExportTranslation();
         return;

@@ -36,8 +36,9 @@ add_subdirectory(/usr/src/googletest ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FR
 file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS tests/windows/*.cpp
     tests/windows/support/*.cpp)
 if(WINDOWS_TEST_SOURCES)
+    # The program's resources, so its manifest (DPI awareness) applies here too.
     add_executable(windows_tests ${WINDOWS_TEST_SOURCES}
-        $<TARGET_OBJECTS:glimmerix_catalog_block>)
+        $<TARGET_OBJECTS:glimmerix_catalog_block> data/glimmerix.rc)
     target_link_libraries(windows_tests PRIVATE glimmerix_win gtest gtest_main)
     target_link_options(windows_tests PRIVATE ${GLIMMERIX_STATIC_LINK})
     add_test(NAME windows_tests COMMAND windows_tests)

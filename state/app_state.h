@@ -47,6 +47,13 @@ struct AppState {
     // before any worker exists.
     std::atomic<void*> mainWindow{nullptr};
     SharedText infoText;
+    // The monitor the window covers: its device name (empty until the window covers
+    // one) and its size in pixels, for the info line. Set before the window moves.
+    SharedText screenDevice;
+    std::atomic<int> screenWidth{0};
+    std::atomic<int> screenHeight{0};
+    // The "screen" setting as read at start-up or last written (main thread only).
+    Text screenSetting;
 };
 
 // The program's one instance.

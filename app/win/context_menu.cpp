@@ -3,6 +3,7 @@
 #include "app/win/context_menu.h"
 
 #include "app/context_menu_choice.h"
+#include "app/win/monitors.h"
 #include "settings/win/ini2017.h"
 #include "state/app_state.h"
 #include "text/text_lookup.h"
@@ -17,7 +18,7 @@ namespace {
 
 class WindowsMenuActions final : public ContextMenuActions {
 public:
-    explicit WindowsMenuActions(const ContextMenuHooks& hooks) : hooks(hooks) {}
+    WindowsMenuActions(HWND window, const ContextMenuHooks& hooks) : window(window), hooks(hooks) {}
     void ExportTranslation() override { ::ExportTranslation(); }
     void ImportTranslation() override { ::ImportTranslation(); }
     void WriteLanguageSetting(int languageIndex) override {
@@ -33,8 +34,11 @@ public:
             hooks.repaint();
         }
     }
+    void CoverMonitor(const MonitorArea& monitor) override { PlaceOverMonitor(window, monitor); }
+    void WriteScreenSetting(TextView device) override { ::WriteScreenSetting(device); }
 
 private:
+    HWND window;
     const ContextMenuHooks& hooks;
 };
 
@@ -56,10 +60,13 @@ void ShowContextMenu(HWND mainWindow, const ContextMenuHooks& hooks) {
     AppState& state = TheAppState();
     const Catalogue& catalogue = TheCatalogue();
     int command = 0;
+    // Listed once: a chosen entry names a monitor of this list.
+    const std::vector<MonitorArea> monitors = AttachedMonitors();
     {
         const std::vector<LanguageChoice> languages = ContextMenuLanguages(catalogue);
-        const PopupMenu menu =
-            CreatePopupMenuFrom(BuildContextMenuEntries(languages, state.languageIndex));
+        std::vector<MenuEntry> entries = BuildContextMenuEntries(languages, state.languageIndex);
+        AppendMonitorEntries(entries, monitors, state.screenDevice.Get());
+        const PopupMenu menu = CreatePopupMenuFrom(entries);
         if (menu.Get() == nullptr) {
             return;
         }
@@ -71,6 +78,6 @@ void ShowContextMenu(HWND mainWindow, const ContextMenuHooks& hooks) {
         command = static_cast<int>(
             TrackPopupMenu(menu.Get(), TPM_RETURNCMD, cursor.x, cursor.y, 0, mainWindow, nullptr));
     } // the menu is gone before a dialog or message box of the command opens
-    WindowsMenuActions actions(hooks);
-    CarryOutContextMenuChoice(command, catalogue.LanguageCount(), state, actions);
+    WindowsMenuActions actions(mainWindow, hooks);
+    CarryOutContextMenuChoice(command, catalogue.LanguageCount(), state, actions, monitors);
 }

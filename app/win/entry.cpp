@@ -33,5 +33,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    SetThreadExecutionState(ES_CONTINUOUS); // the display and the system may sleep again
     ExitProcess(0);
 }

@@ -4,6 +4,7 @@
 
 #include "app/key_commands.h"
 #include "app/win/context_menu.h"
+#include "app/win/monitors.h"
 #include "app/win/resource_ids.h"
 #include "app/win/win_command_host.h"
 #include "screens/win/info_overlay.h"
@@ -23,20 +24,9 @@ LRESULT OnCreate(HWND window) {
     SetMenu(window, nullptr);
     SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & kStyleMask);
 
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const int borderWidth = GetSystemMetrics(SM_CXBORDER);
-    const int borderHeight = GetSystemMetrics(SM_CYBORDER);
-    // One border width beyond every screen edge. The style above leaves no frame, so the
-    // client area is this whole rectangle: the screen plus one border on each side.
-    const int x = -borderWidth;
-    const int y = -borderHeight;
-    const int width = screenWidth + 2 * borderWidth;
-    const int height = screenHeight + 2 * borderHeight;
-    SetWindowPos(window, HWND_TOP, x, y, width, height, 0);
-    SetForegroundWindow(window);
-    // Above every normal window, but not topmost: other topmost windows stay in front.
-    SetWindowPos(window, HWND_NOTOPMOST, x, y, width, height, 0);
+    CoverStartMonitor(window);
+    // A dark screen or a sleeping machine in the middle of a test tests nothing.
+    SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED);
     return 0;
 }
 
@@ -68,6 +58,15 @@ LRESULT OnContextMenu(HWND window) {
     ShowContextMenu(
         window, ContextMenuHooks{RepaintMainWindow, [] { TheCommandHost().RefreshInfoText(); }});
     return 0;
+}
+
+LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    // No screen saver and no monitor power-off over a test picture.
+    const WPARAM command = wParam & 0xFFF0; // the low four bits are the system's own
+    if (command == SC_SCREENSAVE || command == SC_MONITORPOWER) {
+        return 0;
+    }
+    return DefWindowProcW(window, WM_SYSCOMMAND, wParam, lParam);
 }
 
 LRESULT OnKeyDown(WPARAM keyCode, LPARAM lParam) {
@@ -138,6 +137,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_KEYUP:
         return OnKeyUp(wParam);
     case WM_COMMAND:
+        return 0;
+    case WM_SYSCOMMAND:
+        return OnSysCommand(window, wParam, lParam);
+    case WM_DISPLAYCHANGE: // a mode changed or a monitor came or went
+    case WM_DPICHANGED:    // the window covers its monitor, not the suggested rectangle
+        CoverMonitorAgain(window);
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);

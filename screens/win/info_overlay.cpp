@@ -87,11 +87,19 @@ void DrawInformationOverlay(HDC dc, const RECT& client, AppState& state) noexcep
     if (state.testIndex.load() != kInformationScreen) {
         return;
     }
-    // The mode query's result is not checked: a failed query shows what it left.
+    // The mode of the monitor the window covers (the primary display before it covers
+    // one). Wine reports no size for a second Xinerama screen; the monitor's own
+    // size stands in for a mode without one.
+    const Text device = state.screenDevice.Get();
     DEVMODEW mode{};
     mode.dmSize = sizeof(mode);
-    EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode);
-    const Text infoLine = InfoLineText(words, static_cast<int>(mode.dmPelsWidth),
-                                       static_cast<int>(mode.dmPelsHeight), width, height);
+    EnumDisplaySettingsW(device.empty() ? nullptr : Wide(device), ENUM_CURRENT_SETTINGS, &mode);
+    int screenWidth = static_cast<int>(mode.dmPelsWidth);
+    int screenHeight = static_cast<int>(mode.dmPelsHeight);
+    if ((screenWidth == 0 || screenHeight == 0) && !device.empty()) {
+        screenWidth = state.screenWidth;
+        screenHeight = state.screenHeight;
+    }
+    const Text infoLine = InfoLineText(words, screenWidth, screenHeight, width, height);
     DrawTextInBox(dc, infoLine, box, overlay_format::kInfoLine);
 }

@@ -65,6 +65,7 @@ void ThroughputWorkerBody(const WorkerTicket& ticket) {
     const DWORD start = timeGetTime();
     RECT client{};
     GetClientRect(ticket.window, &client);
+    RECT built = client;
     if (!BuildSourceImage(client.right - client.left, client.bottom - client.top)) {
         // Nothing to copy from: end the run and give the window back to the painter.
         if (ticket.Current()) {
@@ -77,6 +78,13 @@ void ThroughputWorkerBody(const WorkerTicket& ticket) {
     run.meter.BeginRun(start);
     RandomGenerator& generator = TheRandomGenerator();
     do {
+        // The window has moved to another monitor or the mode has changed: the block
+        // copy goes on from an image of the new size.
+        GetClientRect(ticket.window, &client);
+        if (client.right != built.right || client.bottom != built.bottom) {
+            built = client;
+            BuildSourceImage(client.right - client.left, client.bottom - client.top);
+        }
         DrawThroughputFrame(ticket.window, state, generator);
         if (run.meter.FrameDone()) {
             run.meter.Measure(timeGetTime());

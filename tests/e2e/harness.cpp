@@ -63,9 +63,9 @@ std::unique_ptr<Session> Session::Start(const SessionOptions& options, std::stri
     if (!session->prefix) {
         return nullptr;
     }
-    session->server =
-        XServer::Start(options.screenWidth, options.screenHeight,
-                       (session->prefix->ScratchFolder() / "xvfb.log").string(), error);
+    session->server = XServer::Start(options.screenWidth, options.screenHeight,
+                                     (session->prefix->ScratchFolder() / "xvfb.log").string(),
+                                     error, options.serverArgs);
     if (!session->server) {
         return nullptr;
     }

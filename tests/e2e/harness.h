@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "tests/e2e/ini_file.h"
 #include "tests/e2e/process.h"
@@ -50,6 +51,7 @@ struct SessionOptions {
     int screenWidth = 1280;
     int screenHeight = 1024;
     std::string locale = "C.UTF-8";
+    std::vector<std::string> serverArgs; // more Xvfb arguments, such as a second screen
 };
 
 class Session {

@@ -98,7 +98,8 @@ int Channel(unsigned long pixel, unsigned long mask) {
 } // namespace
 
 std::unique_ptr<XServer> XServer::Start(int width, int height, const std::string& logFile,
-                                        std::string* error) {
+                                        std::string* error,
+                                        const std::vector<std::string>& extraArgs) {
     Pipe pipe;
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) {
@@ -118,9 +119,11 @@ std::unique_ptr<XServer> XServer::Start(int width, int height, const std::string
     options.outputFile = logFile;
     options.passFds.push_back({pipe.writeEnd, childFd});
     const std::string geometry = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    auto process = ChildProcess::Spawn({"Xvfb", "-displayfd", std::to_string(childFd), "-screen",
-                                        "0", geometry, "-nolisten", "tcp", "-noreset"},
-                                       Environment::Inherited(), options, error);
+    std::vector<std::string> args = {"Xvfb",      "-displayfd", std::to_string(childFd),
+                                     "-screen",   "0",          geometry,
+                                     "-nolisten", "tcp",        "-noreset"};
+    args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    auto process = ChildProcess::Spawn(args, Environment::Inherited(), options, error);
     if (!process) {
         return nullptr;
     }

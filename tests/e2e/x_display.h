@@ -19,8 +19,10 @@ namespace e2e {
 // An Xvfb on a display number of its own choosing (-displayfd), ended on destruction.
 class XServer {
 public:
+    // `extraArgs` go after screen 0 (more screens, +xinerama, -extension RANDR).
     static std::unique_ptr<XServer> Start(int width, int height, const std::string& logFile,
-                                          std::string* error);
+                                          std::string* error,
+                                          const std::vector<std::string>& extraArgs = {});
     ~XServer();
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;

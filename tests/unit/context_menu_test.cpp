@@ -1,5 +1,6 @@
-// The context menu: its entries built from a list of languages, and what each chosen
-// command does to the application state and the shell.
+// The context menu: its entries built from a list of languages and of monitors, what
+// each chosen command does to the application state and the shell, and which monitor
+// the window covers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,11 +8,16 @@
 
 #include "app/context_menu_choice.h"
 #include "app/context_menu_entries.h"
+#include "app/monitor_choice.h"
 #include "state/app_state.h"
 
 namespace {
 
 constexpr unsigned kGreyed = kMenuGrayed | kMenuDisabled;
+
+// Two monitors as Xvfb with Xinerama gives them (both at 0,0), device names shortened.
+const std::vector<MonitorArea> kTwoMonitors = {{u"D1", 0, 0, 1280, 1024, true},
+                                               {u"D2", 0, 0, 1024, 768, false}};
 
 std::vector<MenuEntry> TranslationEntries() {
     return {{kMenuSeparator, 0, u""},
@@ -71,6 +77,12 @@ public:
     }
     void RefreshInfoText() override { calls.push_back("info"); }
     void Repaint() override { calls.push_back("repaint"); }
+    void CoverMonitor(const MonitorArea& monitor) override {
+        calls.push_back("cover " + TextToUtf8(monitor.device));
+    }
+    void WriteScreenSetting(TextView device) override {
+        calls.push_back("screen=" + TextToUtf8(device));
+    }
 };
 
 TEST(ContextMenuChoice, EachCommandDoesItsWork) {
@@ -90,12 +102,16 @@ TEST(ContextMenuChoice, EachCommandDoesItsWork) {
         {"closing separator", kMenuClosingSeparator, 1, {}},
         {"below the language ids", 9, 1, {}},
         {"negative", -5, 1, {}},
+        {"second monitor", 2001, 1, {"cover D2", "screen=D2", "repaint"}},
+        {"the stored monitor: not written again", 2000, 1, {"cover D1", "repaint"}},
+        {"past the last monitor", 2002, 1, {}},
     };
     for (const Case& c : cases) {
         AppState state;
         state.languageIndex = 1;
+        state.screenSetting = u"D1";
         RecordingActions actions;
-        CarryOutContextMenuChoice(c.command, 25, state, actions);
+        CarryOutContextMenuChoice(c.command, 25, state, actions, kTwoMonitors);
         EXPECT_EQ(state.languageIndex.load(), c.languageIndexAfter) << c.name;
         EXPECT_EQ(actions.calls, c.calls) << c.name;
     }
@@ -111,6 +127,41 @@ TEST(ContextMenuChoice, TheLanguageIsSetBeforeTheInfoTextIsRefreshed) {
     actions.state = &state;
     CarryOutContextMenuChoice(10 + 7, 25, state, actions);
     EXPECT_EQ(actions.seen, 7);
+}
+
+TEST(ContextMenuEntries, OneEntryPerMonitorWhenMoreThanOne) {
+    std::vector<MenuEntry> entries;
+    AppendMonitorEntries(entries, std::span(kTwoMonitors).first(1), u"D1");
+    EXPECT_TRUE(entries.empty());
+    AppendMonitorEntries(entries, kTwoMonitors, u"D2");
+    EXPECT_EQ(entries, (std::vector<MenuEntry>{{kMenuString, 2000, u"1: 1280 x 1024"},
+                                               {kGreyed, 2001, u"2: 1024 x 768"}}));
+}
+
+// At start-up with the stored name, after a display change with the covered one.
+TEST(MonitorChoice, CoversTheNamedMonitorElseThePrimary) {
+    const std::vector<MonitorArea> primarySecond = {kTwoMonitors[1], kTwoMonitors[0]};
+    const struct {
+        const char* name;
+        std::span<const MonitorArea> monitors;
+        TextView device;
+        const char* covered; // "" for none
+    } cases[] = {
+        {"name found", kTwoMonitors, u"D2", "D2"},
+        {"name not attached", kTwoMonitors, u"D7", "D1"},
+        {"no key", kTwoMonitors, u"", "D1"},
+        {"one monitor", std::span(kTwoMonitors).first(1), u"D2", "D1"},
+        {"the primary listed second", primarySecond, u"D7", "D1"},
+        {"no monitors", {}, u"D1", ""},
+    };
+    for (const auto& c : cases) {
+        AppState state;
+        RecordingActions actions;
+        CoverNamedMonitor(c.monitors, c.device, state, actions);
+        const std::vector<std::string> calls = {"cover " + std::string(c.covered), "repaint"};
+        EXPECT_EQ(actions.calls, *c.covered ? calls : std::vector<std::string>{}) << c.name;
+        EXPECT_EQ(TextToUtf8(state.screenDevice.Get()), c.covered) << c.name;
+    }
 }
 
 } // namespace

@@ -1,0 +1,69 @@
+// Choosing the monitor to cover and listing the monitors in the context menu.
+#include "app/monitor_choice.h"
+
+#include <cstdint>
+
+namespace {
+
+void Cover(const MonitorArea& monitor, AppState& state, MonitorActions& actions) {
+    // Recorded first: the paints that moving the window causes show this monitor's mode.
+    state.screenDevice.Set(monitor.device);
+    state.screenWidth = monitor.width;
+    state.screenHeight = monitor.height;
+    actions.CoverMonitor(monitor);
+}
+
+} // namespace
+
+int MonitorToCover(std::span<const MonitorArea> monitors, TextView device) {
+    int primary = -1;
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        if (!device.empty() && monitors[i].device == device) {
+            return static_cast<int>(i);
+        }
+        if (monitors[i].primary && primary < 0) {
+            primary = static_cast<int>(i);
+        }
+    }
+    return primary >= 0 || monitors.empty() ? primary : 0;
+}
+
+void CoverNamedMonitor(std::span<const MonitorArea> monitors, TextView device, AppState& state,
+                       MonitorActions& actions) {
+    const int index = MonitorToCover(monitors, device);
+    if (index >= 0) {
+        Cover(monitors[static_cast<std::size_t>(index)], state, actions);
+        actions.Repaint();
+    }
+}
+
+void ChooseMonitor(std::span<const MonitorArea> monitors, int index, AppState& state,
+                   MonitorActions& actions) {
+    if (index < 0 || static_cast<std::size_t>(index) >= monitors.size()) {
+        return;
+    }
+    const MonitorArea& monitor = monitors[static_cast<std::size_t>(index)];
+    Cover(monitor, state, actions);
+    if (monitor.device != state.screenSetting) {
+        state.screenSetting = monitor.device;
+        actions.WriteScreenSetting(monitor.device);
+    }
+    actions.Repaint();
+}
+
+void AppendMonitorEntries(std::vector<MenuEntry>& entries, std::span<const MonitorArea> monitors,
+                          TextView covered) {
+    if (monitors.size() < 2) {
+        return;
+    }
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        const int index = static_cast<int>(i);
+        MenuEntry entry;
+        entry.flags = monitors[i].device == covered ? kMenuGrayed | kMenuDisabled : kMenuString;
+        entry.id = kMenuMonitorBase + index;
+        entry.text =
+            FormatText(u"%d: %d x %d", {std::int64_t{index + 1}, std::int64_t{monitors[i].width},
+                                        std::int64_t{monitors[i].height}});
+        entries.push_back(std::move(entry));
+    }
+}

@@ -1,0 +1,106 @@
+// Monitor enumeration and placement of the main window over one monitor.
+#include "app/win/monitors.h"
+
+#include "app/win/main_window.h"
+#include "settings/win/ini2017.h"
+#include "state/app_state.h"
+#include "text/win/wide.h"
+
+namespace {
+
+constexpr char16_t kScreenKey[] = u"screen";
+
+// Moving the window onto a monitor of another DPI sends WM_DPICHANGED from inside
+// SetWindowPos; the placement under way already sets the rectangle wanted.
+bool placing = false;
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(monitor, &info)) {
+        return TRUE;
+    }
+    const RECT& r = info.rcMonitor;
+    try { // no exception may cross the system's frames
+        reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
+            {FromWide(info.szDevice), static_cast<int>(r.left), static_cast<int>(r.top),
+             static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top),
+             (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    } catch (...) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+class WindowMonitorActions final : public MonitorActions {
+public:
+    explicit WindowMonitorActions(HWND window) : window(window) {}
+    void CoverMonitor(const MonitorArea& monitor) override { PlaceOverMonitor(window, monitor); }
+    void WriteScreenSetting(TextView device) override { ::WriteScreenSetting(device); }
+    void Repaint() override { RepaintMainWindow(); }
+
+private:
+    HWND window;
+};
+
+} // namespace
+
+std::vector<MonitorArea> AttachedMonitors() noexcept {
+    std::vector<MonitorArea> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) {
+        try {
+            monitors.push_back(
+                {Text(), 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), true});
+        } catch (...) {
+            // out of memory: no monitor to offer or cover
+        }
+    }
+    return monitors;
+}
+
+void PlaceOverMonitor(HWND window, const MonitorArea& monitor) {
+    const int borderWidth = GetSystemMetrics(SM_CXBORDER);
+    const int borderHeight = GetSystemMetrics(SM_CYBORDER);
+    // The window has no frame, so the client area is this whole rectangle: the monitor
+    // plus one border on each side.
+    const int x = monitor.left - borderWidth;
+    const int y = monitor.top - borderHeight;
+    const int width = monitor.width + 2 * borderWidth;
+    const int height = monitor.height + 2 * borderHeight;
+    placing = true;
+    SetWindowPos(window, HWND_TOP, x, y, width, height, 0);
+    SetForegroundWindow(window);
+    // Above every normal window, but not topmost: other topmost windows stay in front.
+    SetWindowPos(window, HWND_NOTOPMOST, x, y, width, height, 0);
+    placing = false;
+}
+
+void WriteScreenSetting(TextView device) {
+    CIni2017::WriteProgramString(kScreenKey, Text(device));
+}
+
+// Out of memory, the window stays where it is.
+void CoverStartMonitor(HWND window) noexcept {
+    try {
+        AppState& state = TheAppState();
+        IniBuffer stored{};
+        CIni2017::ReadProgramString(kScreenKey, stored);
+        state.screenSetting = stored.data();
+        WindowMonitorActions actions(window);
+        CoverNamedMonitor(AttachedMonitors(), state.screenSetting, state, actions);
+    } catch (...) {
+    }
+}
+
+void CoverMonitorAgain(HWND window) noexcept {
+    if (placing) {
+        return;
+    }
+    try {
+        AppState& state = TheAppState();
+        WindowMonitorActions actions(window);
+        CoverNamedMonitor(AttachedMonitors(), state.screenDevice.Get(), state, actions);
+    } catch (...) {
+    }
+}
