@@ -7,12 +7,14 @@
 #include <utility>
 #include <vector>
 
+#include "screens/overlay_text.h"
 #include "screens/win/gdi_owners.h"
 #include "screens/win/info_overlay.h"
 #include "screens/win/test_painter.h"
 #include "tests/windows/support/dib_canvas.h"
 #include "text/embedded_catalog.h"
 #include "text/text_lookup.h"
+#include "text/win/wide.h"
 
 namespace {
 
@@ -146,6 +148,38 @@ TEST_F(OverlayTest, RightToLeftLanguageMirrorsParagraphsAndNotice) {
     EXPECT_GT(Count(canvas, kParagraphRight, Ink::White),
               4 * Count(canvas, kParagraphLeft, Ink::White));
     EXPECT_GT(Count(canvas, kInfoLine, Ink::White), 0);
+}
+
+TEST_F(OverlayTest, InfoLineGivesTheScreenModeThenTheWindow) {
+    // A window smaller than the screen, so that the two sizes differ.
+    constexpr int width = 1000;
+    constexpr int height = 700;
+    DibCanvas shown(width, height);
+    DibCanvas expected(width, height); // black, with the expected line in white
+    ASSERT_TRUE(shown.Ready() && expected.Ready());
+    PaintTestScreen(shown.Dc(), width, height, state, DrawInformationOverlay);
+    DEVMODEW mode{};
+    mode.dmSize = sizeof(mode);
+    ASSERT_TRUE(EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode));
+    const Text line = FormatText(u"Screen:%d x %d  \nWindow:%d x %d  ",
+                                 {std::int64_t{mode.dmPelsWidth}, std::int64_t{mode.dmPelsHeight},
+                                  std::int64_t{width}, std::int64_t{height}});
+    const TextBox box = OverlayTextBox({0, 0, width, height});
+    RECT rect{box.left, box.top, box.right, box.bottom};
+    SetBkMode(expected.Dc(), TRANSPARENT);
+    SetTextColor(expected.Dc(), RGB(255, 255, 255));
+    DrawTextW(expected.Dc(), Wide(line), static_cast<int>(line.size()), &rect,
+              overlay_format::kInfoLine);
+    // Within the expected line's extent, white where it has ink and nowhere else.
+    const auto [left, right] = Columns(expected, {0, 0, width, 100}, Ink::White);
+    ASSERT_GE(left, 0);
+    int differing = 0;
+    for (int y = 0; y < 100; ++y) {
+        for (int x = left; x <= right; ++x) {
+            differing += Is(shown, x, y, Ink::White) != Is(expected, x, y, Ink::White) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(differing, 0) << TextToUtf8(line);
 }
 
 TEST_F(OverlayTest, RepairAndSelectionScreensReplaceTheInformation) {
