@@ -123,6 +123,9 @@ int main() {
         DrawInformationOverlay(dc.Get(), client, state);
         GdiFlush();
         steps.Done("overlay texts");
+        DrawInformationOverlay(dc.Get(), client, state);
+        GdiFlush();
+        steps.Done("overlay texts again, warm");
     }
     UpdateWindow(window);
     GdiFlush();
