@@ -111,3 +111,10 @@ Rgb TestPicture::FillColour(int i) const noexcept {
     }
     return GradientColour(i, FillCount());
 }
+
+int TestPicture::RowPeriod() const noexcept {
+    if (shape == PictureShape::Columns) {
+        return 1;
+    }
+    return shape == PictureShape::Rows && scheme == StripeScheme::Lines ? 2 : 0;
+}

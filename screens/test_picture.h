@@ -1,6 +1,8 @@
 // What each test screen is: a plan of the fills that paint one picture for a test
-// index and a client size. The Windows painter only carries the plan out, one fill
-// per stripe, so the pictures themselves are checked without a screen.
+// index and a client size, one fill per stripe, so the pictures themselves are
+// checked without a screen. The Windows painter draws the same pixels with fewer
+// calls: a run of equal stripes as one fill, a picture whose rows repeat as a few
+// rows copied down the area.
 #pragma once
 
 #include "screens/rgb.h"
@@ -50,6 +52,10 @@ struct TestPicture {
     // black for any other i.
     [[nodiscard]] PixelRect FillRect(int i) const noexcept;
     [[nodiscard]] Rgb FillColour(int i) const noexcept;
+    // Rows after which the picture repeats itself downwards: 1 for column stripes,
+    // 2 for the horizontal lines, 0 where the rows never repeat (gradient rows) and
+    // for solid and empty pictures.
+    [[nodiscard]] int RowPeriod() const noexcept;
 };
 
 // The picture of a test index at a client size. A negative size counts as 0. An

@@ -1,17 +1,21 @@
-// Start-up time of the program against an empty window program started the same way:
-// the wall time from spawning `wine <exe>` to the moment the first picture is on the
-// screen, both run in one private X server and one prepared Wine prefix with a warm,
-// persistent wineserver, alternately. Also runs the in-process catalogue build timer
-// in the same prefix.
+// Start-up time of the program against two baselines started the same way: an empty
+// window program, and the same drawing one line of text in the overlay's font (so
+// that the system's font start-up is measured apart). The wall time from spawning
+// `wine <exe>` to the moment the first picture is on the screen, all run in one
+// private X server and one prepared Wine prefix with a warm, persistent wineserver,
+// in turn. Then, in the same prefix, where the program's own time goes: the
+// in-process step timer (medians over fresh processes) and the catalogue build timer.
 //
-// Usage: startup_bench <Glimmerix.exe> <empty_window.exe> <catalogue_start.exe> [runs]
+// Usage: startup_bench <Glimmerix.exe> <folder of the Windows timing programs> [runs]
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -62,6 +66,15 @@ bool InformationScreenShown(XClient& x) {
 bool EmptyWindowShown(XClient& x) {
     return x.Pixel(0, x.ScreenHeight() - 40) == kEmptyColour &&
            x.Pixel(x.ScreenWidth() / 2, x.ScreenHeight() / 2) == kEmptyColour;
+}
+
+// The empty window's colour with its white line of text in the top middle.
+bool TextWindowShown(XClient& x) {
+    if (!EmptyWindowShown(x)) {
+        return false;
+    }
+    const auto line = x.Capture({x.ScreenWidth() / 2 - 200, 10, 400, 60});
+    return std::count(line.begin(), line.end(), kWhite) >= kTitleWhitePixels;
 }
 
 struct Contender {
@@ -173,6 +186,44 @@ std::string TimeCatalogueBuild(Session& session, const std::string& windowsPath)
     return "BuildCatalogue: no report (" + (status ? status->Describe() : error) + ")";
 }
 
+// Runs the start-up step timer `runs` times, each a fresh process, and prints the
+// median of every step in the order the steps come.
+void TimeStartupSteps(Session& session, const std::string& windowsPath, int runs) {
+    const auto output = session.Prefix().ScratchFolder() / "startup_steps.txt";
+    std::vector<std::string> order;
+    std::map<std::string, std::vector<double>> times;
+    for (int run = 0; run < runs; ++run) {
+        std::string error;
+        const auto status =
+            RunCommand({"wine", windowsPath},
+                       session.Prefix().WineEnvironment(session.DisplayName(), "C.UTF-8"), 60s,
+                       &error, output.string());
+        if (!status || !status->Succeeded()) {
+            std::printf("  startup_steps failed: %s\n",
+                        (status ? status->Describe() : error).c_str());
+            return;
+        }
+        std::ifstream in(output);
+        std::string line;
+        while (std::getline(in, line)) {
+            const auto tab = line.find('\t');
+            if (tab == std::string::npos) {
+                continue;
+            }
+            const std::string step = line.substr(0, tab);
+            if (times.find(step) == times.end()) {
+                order.push_back(step);
+            }
+            times[step].push_back(std::atof(line.c_str() + tab + 1));
+        }
+        std::this_thread::sleep_for(kSettle);
+    }
+    std::printf("In-process start-up steps under Wine, median of %d fresh processes:\n", runs);
+    for (const std::string& step : order) {
+        std::printf("  %-36s %8.2f ms\n", step.c_str(), Median(times[step]));
+    }
+}
+
 int Fail(Session* session, const std::string& message) {
     std::cerr << "startup_bench: " << message << "\n";
     if (session != nullptr) {
@@ -184,12 +235,12 @@ int Fail(Session* session, const std::string& message) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4 || argc > 5) {
-        std::cerr << "usage: startup_bench <Glimmerix.exe> <empty_window.exe> "
-                     "<catalogue_start.exe> [runs]\n";
+    if (argc < 3 || argc > 4) {
+        std::cerr << "usage: startup_bench <Glimmerix.exe> <folder of the Windows timing "
+                     "programs> [runs]\n";
         return 2;
     }
-    const int runs = argc == 5 ? std::atoi(argv[4]) : 10;
+    const int runs = argc == 4 ? std::atoi(argv[3]) : 10;
     if (runs < 1 || runs > 1000) {
         std::cerr << "startup_bench: runs must be 1 to 1000\n";
         return 2;
@@ -202,10 +253,19 @@ int main(int argc, char** argv) {
     }
     Contender program{"Glimmerix", {}, InformationScreenShown, {}};
     Contender empty{"empty window", {}, EmptyWindowShown, {}};
+    Contender text{"text window", {}, TextWindowShown, {}};
     std::string catalogueTimer;
+    std::string stepTimer;
+    const std::filesystem::path benchFolder = argv[2];
     if (!session->InstallProgram(argv[1], &error) ||
-        !InstallAs(*session, argv[2], "empty_window.exe", &empty.windowsPath, &error) ||
-        !InstallAs(*session, argv[3], "catalogue_start.exe", &catalogueTimer, &error)) {
+        !InstallAs(*session, benchFolder / "empty_window.exe", "empty_window.exe",
+                   &empty.windowsPath, &error) ||
+        !InstallAs(*session, benchFolder / "text_window.exe", "text_window.exe", &text.windowsPath,
+                   &error) ||
+        !InstallAs(*session, benchFolder / "catalogue_start.exe", "catalogue_start.exe",
+                   &catalogueTimer, &error) ||
+        !InstallAs(*session, benchFolder / "startup_steps.exe", "startup_steps.exe", &stepTimer,
+                   &error)) {
         return Fail(session.get(), error);
     }
     program.windowsPath = session->ProgramWindowsPath();
@@ -220,12 +280,13 @@ int main(int argc, char** argv) {
     }
 
     std::cout << "Start-up to the first painted screen, " << session->X().ScreenWidth() << " x "
-              << session->X().ScreenHeight() << ", " << runs << " starts each, alternating\n"
+              << session->X().ScreenHeight() << ", " << runs << " starts each, in turn\n"
               << "load average before: " << LoadAverage() << "\n";
 
     StartupBench bench(*session);
     // Warm-up: the first start in the prefix boots Wine's desktop and services.
-    for (Contender* contender : {&program, &empty}) {
+    const std::vector<Contender*> contenders{&program, &empty, &text};
+    for (Contender* contender : contenders) {
         const double ms = bench.TimeOneStart(*contender, &error);
         if (ms < 0) {
             return Fail(session.get(), error);
@@ -233,7 +294,7 @@ int main(int argc, char** argv) {
         std::printf("  warm-up %-12s %8.1f ms (not counted)\n", contender->name.c_str(), ms);
     }
     for (int run = 0; run < runs; ++run) {
-        for (Contender* contender : {&program, &empty}) {
+        for (Contender* contender : contenders) {
             const double ms = bench.TimeOneStart(*contender, &error);
             if (ms < 0) {
                 return Fail(session.get(), error);
@@ -243,20 +304,27 @@ int main(int argc, char** argv) {
     }
 
     std::printf("load average after:  %s\n", LoadAverage().c_str());
-    for (const Contender* contender : {&program, &empty}) {
+    for (const Contender* contender : contenders) {
         std::printf("  %-12s median %8.1f ms   min %8.1f ms\n", contender->name.c_str(),
                     Median(contender->startMs), Min(contender->startMs));
     }
-    for (const Contender* contender : {&program, &empty}) {
+    for (const Contender* contender : contenders) {
         std::printf("  %-12s every start, in order:", contender->name.c_str());
         for (const double ms : contender->startMs) {
             std::printf(" %.0f", ms);
         }
         std::printf(" ms\n");
     }
-    std::printf("  ratio Glimmerix / empty window: median %.2f   min %.2f\n",
-                Median(program.startMs) / Median(empty.startMs),
-                Min(program.startMs) / Min(empty.startMs));
+    for (const Contender* baseline : {&empty, &text}) {
+        std::printf("  ratio Glimmerix / %-12s median %.2f (%+.1f ms)   min %.2f\n",
+                    baseline->name.c_str(), Median(program.startMs) / Median(baseline->startMs),
+                    Median(program.startMs) - Median(baseline->startMs),
+                    Min(program.startMs) / Min(baseline->startMs));
+    }
+    std::printf("  text window / empty window:   median %.2f (%+.1f ms)\n",
+                Median(text.startMs) / Median(empty.startMs),
+                Median(text.startMs) - Median(empty.startMs));
+    TimeStartupSteps(*session, stepTimer, std::min(runs, 10));
     std::printf("In-process, under Wine: %s\n",
                 TimeCatalogueBuild(*session, catalogueTimer).c_str());
     return 0;

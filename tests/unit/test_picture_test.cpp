@@ -200,6 +200,17 @@ TEST(PlanTestPicture, FillsCoverTheAreaOnce) {
     }
 }
 
+// Rows repeat for column stripes and lines only; an empty area repeats nothing.
+TEST(PlanTestPicture, RowPeriod) {
+    const int cases[][4] = {{8, 7, 5, 1},  {12, 7, 5, 1}, {11, 7, 5, 2}, {11, 7, 1, 2},
+                            {9, 7, 5, 0},  {-1, 7, 5, 0}, {13, 7, 5, 0}, {0, 7, 5, 0},
+                            {10, 7, 5, 0}, {12, 0, 5, 0}, {11, 7, 0, 0}, {14, 7, 5, 0}};
+    for (const auto& [index, width, height, period] : cases) {
+        EXPECT_EQ(PlanTestPicture(index, width, height).RowPeriod(), period)
+            << "index " << index << " at " << width << " x " << height;
+    }
+}
+
 // Gradient shape over many spans: starts at pure (0, 0, 200), never goes down,
 // ends below 200, keeps red + blue at 200 and green at 0.
 TEST(GradientColour, RampOverSpans) {

@@ -15,15 +15,21 @@
 #include "screens/win/test_painter.h"
 #include "state/app_state.h"
 
-// A window that neither erases its background nor paints, so that only what a
-// benchmark draws reaches it.
+// What the bench window draws on WM_PAINT with the paint DC; nothing while null.
+inline void (*benchWindowPaint)(HDC dc, HWND window) = nullptr;
+
+// A window that erases nothing and paints only what a benchmark asks for, so that
+// only what a benchmark draws reaches it.
 inline LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
         PAINTSTRUCT paint;
-        BeginPaint(window, &paint);
+        HDC dc = BeginPaint(window, &paint);
+        if (benchWindowPaint != nullptr) {
+            benchWindowPaint(dc, window);
+        }
         EndPaint(window, &paint);
         return 0;
     }
