@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 #include "screens/test_picture.h"
@@ -86,9 +87,16 @@ void PaintTestScreen(HDC dc, int width, int height, AppState& state,
     }
     const TestPicture picture = PlanTestPicture(state.testIndex.load(), width, height);
     // Straight to the DC: no off-screen copy of the picture, nothing cached.
+    bool drawn = false;
     if (picture.RowPeriod() > 0) {
-        CopyStripDown(dc, picture);
-    } else {
+        try {
+            CopyStripDown(dc, picture);
+            drawn = true;
+        } catch (const std::bad_alloc&) {
+            // No memory for the strip: the fills below draw the same pixels, slower.
+        }
+    }
+    if (!drawn) {
         FillRuns(dc, picture);
     }
     // The cycle worker may have moved on to another test meanwhile; its own paint
