@@ -2,24 +2,27 @@
 // literals and match lengths and a fixed distribution for match positions.
 #include "text/lzari.h"
 
+#include <bit>
+
 using namespace lzari;
 
 CLzAriMem::CLzAriMem() noexcept = default;
 CLzAriMem::~CLzAriMem() = default;
 
-int CLzAriMem::GetBit() noexcept {
-    if (bitMask <= 1) {
-        // Past the end of the block every bit reads as 1.
-        bitBuffer = inPos < inLength ? in[inPos] : 0xFF;
-        ++inPos;
-        if (inPos > inLength) {
-            inPos = inLength; // no wrap-around however long a corrupt stream runs
+// The next `count` (0..17) bits of the stream.
+std::uint32_t CLzAriMem::TakeBits(int count) noexcept {
+    if (bitCount < count) {
+        while (bitCount <= 56) {
+            // Past the end of the block every bit reads as 1.
+            const std::uint64_t byte = inPos < inLength ? in[inPos++] : 0xFF;
+            bits |= byte << (56 - bitCount);
+            bitCount += 8;
         }
-        bitMask = 128;
-    } else {
-        bitMask >>= 1;
     }
-    return (bitBuffer & bitMask) != 0 ? 1 : 0;
+    const auto taken = static_cast<std::uint32_t>(bits >> 32 >> (32 - count));
+    bits <<= count;
+    bitCount -= count;
+    return taken;
 }
 
 void CLzAriMem::Put(std::uint8_t byte) noexcept {
@@ -28,64 +31,51 @@ void CLzAriMem::Put(std::uint8_t byte) noexcept {
     }
 }
 
+// Where the code value lies in [low, high), scaled to 0..total - 1. As value stays
+// inside [low, high), the result is below total and the product fits 32 bits.
+std::uint32_t CLzAriMem::Target(std::uint32_t total) const noexcept {
+    return ((value - low + 1) * total - 1) / (high - low);
+}
+
+void CLzAriMem::Narrow(std::uint32_t above, std::uint32_t below, std::uint32_t total) noexcept {
+    const std::uint32_t range = high - low;
+    high = low + range * below / total;
+    low += range * above / total;
+    Renormalise();
+}
+
+// Doubles the interval until it straddles the middle without fitting the middle
+// half, all steps at once: first the leading bits on which low and high - 1 agree,
+// then the bits below the top on which low reads 1 and high - 1 reads 0 (the interval
+// hugging the middle), which are dropped while the top bit stays.
 void CLzAriMem::Renormalise() noexcept {
-    for (;;) {
-        if (low >= Q2) {
-            value -= Q2;
-            low -= Q2;
-            high -= Q2;
-        } else if (low >= Q1 && high <= Q3) {
-            value -= Q1;
-            low -= Q1;
-            high -= Q1;
-        } else if (high > Q2) {
-            break;
-        }
-        low += low;
-        high += high;
-        value = 2 * value + static_cast<std::uint32_t>(GetBit());
-    }
+    constexpr std::uint32_t kMask = Q4 - 1;
+    constexpr std::uint32_t kBelowTop = Q2 - 1;
+    std::uint32_t top = high - 1;
+    const int settled = std::countl_zero(((low ^ top) << 15) | (1u << 14));
+    low = (low << settled) & kMask;
+    top = ((top << settled) | ((1u << settled) - 1)) & kMask;
+    value = ((value << settled) | TakeBits(settled)) & kMask;
+
+    const int hugging = std::countl_zero(((top | ~low) << 16) | (1u << 15));
+    low = (low << hugging) & kBelowTop;
+    top = Q2 | (((top << hugging) | ((1u << hugging) - 1)) & kBelowTop);
+    value = (value & Q2) | (((value << hugging) | TakeBits(hugging)) & kBelowTop);
+    high = top + 1;
 }
 
 int CLzAriMem::DecodeChar() noexcept {
-    const std::uint32_t range = high - low;
-    const std::uint32_t x = ((value - low + 1) * model.sym_cum[0] - 1) / range;
-    int i = 1;
-    int j = N_CHAR;
-    while (i < j) {
-        const int k = (i + j) / 2;
-        if (model.sym_cum[k] > x) {
-            i = k + 1;
-        } else {
-            j = k;
-        }
-    }
-    const int sym = i;
-    high = low + range * model.sym_cum[sym - 1] / model.sym_cum[0];
-    low += range * model.sym_cum[sym] / model.sym_cum[0];
-    Renormalise();
+    std::uint32_t above = 0;
+    const int sym = model.Find(Target(model.total), above);
+    Narrow(above, above + model.sym_freq[sym], model.total);
     const int ch = model.sym_to_char[sym];
     model.Update(sym);
     return ch;
 }
 
 int CLzAriMem::DecodePosition() noexcept {
-    const std::uint32_t range = high - low;
-    const std::uint32_t x = ((value - low + 1) * model.position_cum[0] - 1) / range;
-    int i = 1;
-    int j = N;
-    while (i < j) {
-        const int k = (i + j) / 2;
-        if (model.position_cum[k] > x) {
-            i = k + 1;
-        } else {
-            j = k;
-        }
-    }
-    const int p = i - 1;
-    high = low + range * model.position_cum[p] / model.position_cum[0];
-    low += range * model.position_cum[p + 1] / model.position_cum[0];
-    Renormalise();
+    const int p = POSITIONS.Find(Target(POSITIONS.cum[0]));
+    Narrow(POSITIONS.cum[p + 1], POSITIONS.cum[p], POSITIONS.cum[0]);
     return p;
 }
 
@@ -95,8 +85,8 @@ std::uint32_t CLzAriMem::Decode(const std::uint8_t* compressed, std::uint8_t* ou
     in = compressed;
     inLength = compressed != nullptr && compressedLength > 0 ? compressedLength : 0;
     inPos = 0;
-    bitBuffer = 0;
-    bitMask = 0;
+    bits = 0;
+    bitCount = 0;
     out = output;
     outCapacity = output != nullptr ? outputCapacity : 0;
     outWritten = 0;
@@ -114,9 +104,7 @@ std::uint32_t CLzAriMem::Decode(const std::uint8_t* compressed, std::uint8_t* ou
     }
 
     if (textsize != 0) {
-        for (int i = 0; i < M + 2; ++i) {
-            value = 2 * value + static_cast<std::uint32_t>(GetBit());
-        }
+        value = TakeBits(M + 2);
         model.Start();
         for (int i = 0; i < START; ++i) {
             ring[i] = FILL;

@@ -4,34 +4,44 @@
 namespace lzari {
 
 void Model::Start() noexcept {
-    sym_cum[N_CHAR] = 0;
-    for (int sym = N_CHAR; sym >= 1; --sym) {
+    for (int sym = 1; sym <= N_CHAR; ++sym) {
         const int ch = sym - 1;
         char_to_sym[ch] = static_cast<std::uint16_t>(sym);
         sym_to_char[sym] = static_cast<std::uint16_t>(ch);
         sym_freq[sym] = 1;
-        sym_cum[sym - 1] = static_cast<std::uint16_t>(sym_cum[sym] + sym_freq[sym]);
     }
     sym_freq[0] = 0; // sentinel: differs from sym_freq[1]
-    position_cum[N] = 0;
-    for (int i = N; i >= 1; --i) {
-        position_cum[i - 1] = static_cast<std::uint16_t>(position_cum[i] + 10000 / (i + 200));
+    SumBlocks();
+}
+
+void Model::SumBlocks() noexcept {
+    total = 0;
+    for (auto& sum : block_freq) {
+        sum = 0;
+    }
+    for (int i = 1; i <= N_CHAR; ++i) {
+        block_freq[i / BLOCK] = static_cast<std::uint16_t>(block_freq[i / BLOCK] + sym_freq[i]);
+        total += sym_freq[i];
     }
 }
 
 void Model::Update(int sym) noexcept {
-    if (sym_cum[0] >= MAX_CUM) {
-        unsigned c = 0;
-        for (int i = N_CHAR; i >= 1; --i) {
-            sym_cum[i] = static_cast<std::uint16_t>(c);
+    if (total >= MAX_CUM) {
+        for (int i = 1; i <= N_CHAR; ++i) {
             sym_freq[i] = static_cast<std::uint16_t>((sym_freq[i] + 1) >> 1);
-            c += sym_freq[i];
         }
-        sym_cum[0] = static_cast<std::uint16_t>(c);
+        SumBlocks();
     }
-    int i = sym;
-    while (sym_freq[i] == sym_freq[i - 1]) {
-        --i;
+    // The symbol moves to the first slot of its run of equal frequencies, so the order
+    // stays falling; a binary search finds it, as runs are long while the model is young.
+    const std::uint16_t freq = sym_freq[sym];
+    int i = 1;
+    for (int count = sym; count > 1;) {
+        const int half = count / 2;
+        if (sym_freq[i + half - 1] > freq) {
+            i += half;
+        }
+        count -= half;
     }
     if (i < sym) {
         const std::uint16_t ch_i = sym_to_char[i];
@@ -42,9 +52,37 @@ void Model::Update(int sym) noexcept {
         char_to_sym[ch_sym] = static_cast<std::uint16_t>(i);
     }
     ++sym_freq[i];
-    while (--i >= 0) {
-        ++sym_cum[i];
+    ++block_freq[i / BLOCK];
+    ++total;
+}
+
+std::uint32_t Model::Above(int sym) const noexcept {
+    std::uint32_t upTo = 0; // frequencies of slots 0..sym
+    for (int b = 0; b < sym / BLOCK; ++b) {
+        upTo += block_freq[b];
     }
+    for (int i = sym / BLOCK * BLOCK; i <= sym; ++i) {
+        upTo += sym_freq[i];
+    }
+    return total - upTo;
+}
+
+int Model::Find(std::uint32_t target, std::uint32_t& above) const noexcept {
+    // Count down from the most frequent slot: `rest` is how far into the frequencies
+    // the target lies, at least 1 because the target is below the total.
+    std::uint32_t rest = total - target;
+    int b = 0;
+    while (block_freq[b] < rest) {
+        rest -= block_freq[b];
+        ++b;
+    }
+    int sym = b * BLOCK;
+    while (sym_freq[sym] < rest) {
+        rest -= sym_freq[sym];
+        ++sym;
+    }
+    above = target + rest - sym_freq[sym];
+    return sym;
 }
 
 } // namespace lzari
