@@ -26,29 +26,7 @@ public:
     std::uint32_t textsize = 0;
 
 private:
-    std::uint32_t TakeBits(int count) noexcept;
-    void Put(std::uint8_t byte) noexcept;
-    bool OutputFull() const noexcept { return outWritten + 1 >= outCapacity; }
-    std::uint32_t Target(std::uint32_t total) const noexcept;
-    void Narrow(std::uint32_t above, std::uint32_t below, std::uint32_t total) noexcept;
-    void Renormalise() noexcept;
-    int DecodeChar() noexcept;
-    int DecodePosition() noexcept;
-
-    const std::uint8_t* in = nullptr;
-    std::int32_t inLength = 0;
-    std::int32_t inPos = 0;
-    std::uint64_t bits = 0; // the next bits of the stream, most significant first
-    int bitCount = 0;
-
-    std::uint8_t* out = nullptr;
-    std::int32_t outCapacity = 0;
     std::int32_t outWritten = 0;
-
-    std::uint32_t low = 0;
-    std::uint32_t high = lzari::Q4;
-    std::uint32_t value = 0;
-
     std::uint8_t ring[lzari::N + lzari::F - 1] = {};
     lzari::Model model = {};
 };

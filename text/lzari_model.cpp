@@ -4,24 +4,28 @@
 namespace lzari {
 
 void Model::Start() noexcept {
+    for (auto& freq : sym_freq) {
+        freq = 0; // slot 0 is a sentinel: it differs from sym_freq[1]
+    }
     for (int sym = 1; sym <= N_CHAR; ++sym) {
         const int ch = sym - 1;
         char_to_sym[ch] = static_cast<std::uint16_t>(sym);
         sym_to_char[sym] = static_cast<std::uint16_t>(ch);
         sym_freq[sym] = 1;
     }
-    sym_freq[0] = 0; // sentinel: differs from sym_freq[1]
-    SumBlocks();
+    Sum();
 }
 
-void Model::SumBlocks() noexcept {
+void Model::Sum() noexcept {
     total = 0;
-    for (auto& sum : block_freq) {
-        sum = 0;
-    }
-    for (int i = 1; i <= N_CHAR; ++i) {
-        block_freq[i / BLOCK] = static_cast<std::uint16_t>(block_freq[i / BLOCK] + sym_freq[i]);
-        total += sym_freq[i];
+    for (int b = 0; b < BLOCKS; ++b) {
+        before_block[b] = static_cast<std::uint16_t>(total);
+        std::uint32_t inBlock = 0;
+        for (int i = b * BLOCK; i < (b + 1) * BLOCK; ++i) {
+            before_in_block[i] = static_cast<std::uint16_t>(inBlock);
+            inBlock += sym_freq[i];
+        }
+        total += inBlock;
     }
 }
 
@@ -30,18 +34,14 @@ void Model::Update(int sym) noexcept {
         for (int i = 1; i <= N_CHAR; ++i) {
             sym_freq[i] = static_cast<std::uint16_t>((sym_freq[i] + 1) >> 1);
         }
-        SumBlocks();
+        Sum();
     }
     // The symbol moves to the first slot of its run of equal frequencies, so the order
-    // stays falling; a binary search finds it, as runs are long while the model is young.
+    // stays falling: the slots before that are the ones counted more often.
     const std::uint16_t freq = sym_freq[sym];
-    int i = 1;
-    for (int count = sym; count > 1;) {
-        const int half = count / 2;
-        if (sym_freq[i + half - 1] > freq) {
-            i += half;
-        }
-        count -= half;
+    int i = sym;
+    while (sym_freq[i - 1] == freq) {
+        --i;
     }
     if (i < sym) {
         const std::uint16_t ch_i = sym_to_char[i];
@@ -52,37 +52,34 @@ void Model::Update(int sym) noexcept {
         char_to_sym[ch_sym] = static_cast<std::uint16_t>(i);
     }
     ++sym_freq[i];
-    ++block_freq[i / BLOCK];
     ++total;
+    const int block = i / BLOCK;
+    for (int b = 0; b < BLOCKS; ++b) {
+        before_block[b] = static_cast<std::uint16_t>(before_block[b] + (b > block ? 1 : 0));
+    }
+    std::uint16_t* const row = &before_in_block[block * BLOCK];
+    for (int k = 0; k < BLOCK; ++k) {
+        row[k] = static_cast<std::uint16_t>(row[k] + (block * BLOCK + k > i ? 1 : 0));
+    }
 }
 
-std::uint32_t Model::Above(int sym) const noexcept {
-    std::uint32_t upTo = 0; // frequencies of slots 0..sym
-    for (int b = 0; b < sym / BLOCK; ++b) {
-        upTo += block_freq[b];
+int Model::Find(std::uint32_t target) const noexcept {
+    // `rest` is how far into the frequencies, counted from slot 1, the target lies; at
+    // least 1 because the target is below the total. The slot is the last one whose
+    // sum before it falls short of `rest`; the zero sentinel in slot 0 is never it.
+    // Sums stay below 2^15, so the comparisons can be done in 16 bits.
+    const auto rest = static_cast<std::uint16_t>(total - target);
+    int block = 0;
+    for (int b = 1; b < BLOCKS; ++b) {
+        block += before_block[b] < rest ? 1 : 0;
     }
-    for (int i = sym / BLOCK * BLOCK; i <= sym; ++i) {
-        upTo += sym_freq[i];
+    const auto restInBlock = static_cast<std::uint16_t>(rest - before_block[block]);
+    const std::uint16_t* const row = &before_in_block[block * BLOCK];
+    int k = 0;
+    for (int j = 1; j < BLOCK; ++j) {
+        k += row[j] < restInBlock ? 1 : 0;
     }
-    return total - upTo;
-}
-
-int Model::Find(std::uint32_t target, std::uint32_t& above) const noexcept {
-    // Count down from the most frequent slot: `rest` is how far into the frequencies
-    // the target lies, at least 1 because the target is below the total.
-    std::uint32_t rest = total - target;
-    int b = 0;
-    while (block_freq[b] < rest) {
-        rest -= block_freq[b];
-        ++b;
-    }
-    int sym = b * BLOCK;
-    while (sym_freq[sym] < rest) {
-        rest -= sym_freq[sym];
-        ++sym;
-    }
-    above = target + rest - sym_freq[sym];
-    return sym;
+    return block * BLOCK + k;
 }
 
 } // namespace lzari
