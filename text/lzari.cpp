@@ -9,9 +9,8 @@ using namespace lzari;
 
 namespace {
 
-// The interval [low, high), the code value inside it and the bit stream behind it.
-// One decode keeps it in a local, so that the compiler can hold it in registers
-// across the byte stores to the output, which may alias any memory.
+// The interval [low, high), the code value inside it and the bit stream behind it,
+// for the length of one decode.
 class Coder {
 public:
     Coder(const std::uint8_t* stream, std::int32_t length) noexcept : in(stream), inLength(length) {

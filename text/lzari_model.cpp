@@ -36,8 +36,8 @@ void Model::Update(int sym) noexcept {
         }
         Sum();
     }
-    // The symbol moves to the first slot of its run of equal frequencies, so the order
-    // stays falling: the slots before that are the ones counted more often.
+    // The symbol trades places with the first slot of its run of equal frequencies, so
+    // that the order still falls once that slot is counted.
     const std::uint16_t freq = sym_freq[sym];
     int i = sym;
     while (sym_freq[i - 1] == freq) {
