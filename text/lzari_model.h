@@ -54,7 +54,7 @@ private:
 // positions from p up. `first` maps each run of 2^SHIFT targets to the lowest position
 // that holds one of them, so that finding a position takes a step or two.
 struct PositionTable {
-    static constexpr int SHIFT = 4;
+    static constexpr int SHIFT = 3;
 
     std::uint16_t cum[N + 1];
     std::uint16_t first[(Q1 >> SHIFT) + 1];
