@@ -54,6 +54,20 @@ const Bytes& LargeBlock() {
     return block;
 }
 
+// 300 KB of uniformly random bytes: nearly every symbol is a literal, and the model's
+// frequencies stay flat, so every part of the symbol model is exercised.
+const Bytes& RandomBlock() {
+    static const Bytes block = [] {
+        Bytes text(300 * 1024);
+        std::mt19937 random(20161117);
+        for (auto& byte : text) {
+            byte = static_cast<std::uint8_t>(random());
+        }
+        return LzAriEncode(text);
+    }();
+    return block;
+}
+
 void DecodeBlock(benchmark::State& state, std::span<const std::uint8_t> block,
                  std::size_t capacity) {
     Bytes out(capacity);
@@ -89,6 +103,11 @@ void BM_DecodeOneMegabyte(benchmark::State& state) {
     DecodeBlock(state, LargeBlock(), (1u << 20) + 64);
 }
 BENCHMARK(BM_DecodeOneMegabyte)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeRandomData(benchmark::State& state) {
+    DecodeBlock(state, RandomBlock(), 300 * 1024 + 64);
+}
+BENCHMARK(BM_DecodeRandomData)->Unit(benchmark::kMillisecond);
 
 // The start-up build: decode, cut, parse every language and section 0.
 void BM_BuildCatalogueFromBlock(benchmark::State& state) {

@@ -18,6 +18,8 @@ file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests PRIVATE glimmerix_core_san glimmerix_catalog_block_san
     GTest::gtest GTest::gtest_main)
+target_compile_definitions(unit_tests PRIVATE
+    GLIMMERIX_UNIT_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/unit/data")
 gtest_discover_tests(unit_tests PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
 
 # Fuzz targets need clang's libFuzzer; each gets a short bounded run in ctest.

@@ -26,27 +26,7 @@ public:
     std::uint32_t textsize = 0;
 
 private:
-    int GetBit() noexcept;
-    void Put(std::uint8_t byte) noexcept;
-    bool OutputFull() const noexcept { return outWritten + 1 >= outCapacity; }
-    void Renormalise() noexcept;
-    int DecodeChar() noexcept;
-    int DecodePosition() noexcept;
-
-    const std::uint8_t* in = nullptr;
-    std::int32_t inLength = 0;
-    std::int32_t inPos = 0;
-    std::uint16_t bitBuffer = 0;
-    std::uint16_t bitMask = 0;
-
-    std::uint8_t* out = nullptr;
-    std::int32_t outCapacity = 0;
     std::int32_t outWritten = 0;
-
-    std::uint32_t low = 0;
-    std::uint32_t high = lzari::Q4;
-    std::uint32_t value = 0;
-
     std::uint8_t ring[lzari::N + lzari::F - 1] = {};
     lzari::Model model = {};
 };

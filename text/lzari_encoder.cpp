@@ -94,17 +94,18 @@ void Encoder::Renormalise() {
 
 void Encoder::EncodeChar(int ch) {
     const int sym = model.char_to_sym[ch];
+    const std::uint32_t above = model.Above(sym);
     const std::uint32_t range = high - low;
-    high = low + range * model.sym_cum[sym - 1] / model.sym_cum[0];
-    low += range * model.sym_cum[sym] / model.sym_cum[0];
+    high = low + range * (above + model.sym_freq[sym]) / model.total;
+    low += range * above / model.total;
     Renormalise();
     model.Update(sym);
 }
 
 void Encoder::EncodePosition(int position) {
     const std::uint32_t range = high - low;
-    high = low + range * model.position_cum[position] / model.position_cum[0];
-    low += range * model.position_cum[position + 1] / model.position_cum[0];
+    high = low + range * POSITIONS.cum[position] / POSITIONS.cum[0];
+    low += range * POSITIONS.cum[position + 1] / POSITIONS.cum[0];
     Renormalise();
 }
 

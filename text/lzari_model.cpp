@@ -4,33 +4,43 @@
 namespace lzari {
 
 void Model::Start() noexcept {
-    sym_cum[N_CHAR] = 0;
-    for (int sym = N_CHAR; sym >= 1; --sym) {
+    for (auto& freq : sym_freq) {
+        freq = 0; // slot 0 is a sentinel: it differs from sym_freq[1]
+    }
+    for (int sym = 1; sym <= N_CHAR; ++sym) {
         const int ch = sym - 1;
         char_to_sym[ch] = static_cast<std::uint16_t>(sym);
         sym_to_char[sym] = static_cast<std::uint16_t>(ch);
         sym_freq[sym] = 1;
-        sym_cum[sym - 1] = static_cast<std::uint16_t>(sym_cum[sym] + sym_freq[sym]);
     }
-    sym_freq[0] = 0; // sentinel: differs from sym_freq[1]
-    position_cum[N] = 0;
-    for (int i = N; i >= 1; --i) {
-        position_cum[i - 1] = static_cast<std::uint16_t>(position_cum[i] + 10000 / (i + 200));
+    Sum();
+}
+
+void Model::Sum() noexcept {
+    total = 0;
+    for (int b = 0; b < BLOCKS; ++b) {
+        before_block[b] = static_cast<std::uint16_t>(total);
+        std::uint32_t inBlock = 0;
+        for (int i = b * BLOCK; i < (b + 1) * BLOCK; ++i) {
+            before_in_block[i] = static_cast<std::uint16_t>(inBlock);
+            inBlock += sym_freq[i];
+        }
+        total += inBlock;
     }
 }
 
 void Model::Update(int sym) noexcept {
-    if (sym_cum[0] >= MAX_CUM) {
-        unsigned c = 0;
-        for (int i = N_CHAR; i >= 1; --i) {
-            sym_cum[i] = static_cast<std::uint16_t>(c);
+    if (total >= MAX_CUM) {
+        for (int i = 1; i <= N_CHAR; ++i) {
             sym_freq[i] = static_cast<std::uint16_t>((sym_freq[i] + 1) >> 1);
-            c += sym_freq[i];
         }
-        sym_cum[0] = static_cast<std::uint16_t>(c);
+        Sum();
     }
+    // The symbol trades places with the first slot of its run of equal frequencies, so
+    // that the order still falls once that slot is counted.
+    const std::uint16_t freq = sym_freq[sym];
     int i = sym;
-    while (sym_freq[i] == sym_freq[i - 1]) {
+    while (sym_freq[i - 1] == freq) {
         --i;
     }
     if (i < sym) {
@@ -42,9 +52,34 @@ void Model::Update(int sym) noexcept {
         char_to_sym[ch_sym] = static_cast<std::uint16_t>(i);
     }
     ++sym_freq[i];
-    while (--i >= 0) {
-        ++sym_cum[i];
+    ++total;
+    const int block = i / BLOCK;
+    for (int b = 0; b < BLOCKS; ++b) {
+        before_block[b] = static_cast<std::uint16_t>(before_block[b] + (b > block ? 1 : 0));
     }
+    std::uint16_t* const row = &before_in_block[block * BLOCK];
+    for (int k = 0; k < BLOCK; ++k) {
+        row[k] = static_cast<std::uint16_t>(row[k] + (block * BLOCK + k > i ? 1 : 0));
+    }
+}
+
+int Model::Find(std::uint32_t target) const noexcept {
+    // `rest` is how far into the frequencies, counted from slot 1, the target lies; at
+    // least 1 because the target is below the total. The slot is the last one whose
+    // sum before it falls short of `rest`; the zero sentinel in slot 0 is never it.
+    // Sums stay below 2^15, so the comparisons can be done in 16 bits.
+    const auto rest = static_cast<std::uint16_t>(total - target);
+    int block = 0;
+    for (int b = 1; b < BLOCKS; ++b) {
+        block += before_block[b] < rest ? 1 : 0;
+    }
+    const auto restInBlock = static_cast<std::uint16_t>(rest - before_block[block]);
+    const std::uint16_t* const row = &before_in_block[block * BLOCK];
+    int k = 0;
+    for (int j = 1; j < BLOCK; ++j) {
+        k += row[j] < restInBlock ? 1 : 0;
+    }
+    return block * BLOCK + k;
 }
 
 } // namespace lzari
