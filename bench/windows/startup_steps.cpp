@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "app/win/main_window.h"
+#include "app/win/stored_settings.h"
 #include "app/win/user_language.h"
 #include "screens/overlay_text.h"
 #include "screens/test_picture.h"
@@ -77,12 +78,7 @@ int main() {
     CIni2017::Setup();
     steps.Done("settings file set-up");
     AppState& state = TheAppState();
-    state.languageIndex = CIni2017::ReadProgramInt(u"lng", defaultLanguage);
-    for (int n = 0; n < kTestFlagCount; ++n) {
-        state.testEnabled[static_cast<std::size_t>(n)] =
-            CIni2017::ReadProgramInt(FormatText(u"use_test_%d", {n}), 0);
-    }
-    state.cycleIntervalMs = CIni2017::ReadInt(u"Program", u"test_millisecond", 1000, 10, 10000);
+    ReadStoredSettings(state, defaultLanguage);
     steps.Done("settings reads");
 
     // As CreateMainWindow does it, split at ShowWindow and UpdateWindow.
