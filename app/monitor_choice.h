@@ -20,6 +20,9 @@ struct MonitorArea {
     bool primary = false;
 };
 
+// The settings key that names the monitor to cover.
+inline constexpr char16_t kScreenSettingKey[] = u"screen";
+
 // Monitor i of the list is kMenuMonitorBase + i; above every other command of the menu.
 inline constexpr int kMenuMonitorBase = 2000;
 

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr char16_t kScreenKey[] = u"screen";
-
 // Moving the window onto a monitor of another DPI sends WM_DPICHANGED from inside
 // SetWindowPos; the placement under way already sets the rectangle wanted.
 bool placing = false;
@@ -77,16 +75,13 @@ void PlaceOverMonitor(HWND window, const MonitorArea& monitor) {
 }
 
 void WriteScreenSetting(TextView device) {
-    CIni2017::WriteProgramString(kScreenKey, Text(device));
+    CIni2017::WriteProgramString(kScreenSettingKey, Text(device));
 }
 
 // Out of memory, the window stays where it is.
 void CoverStartMonitor(HWND window) noexcept {
     try {
         AppState& state = TheAppState();
-        IniBuffer stored{};
-        CIni2017::ReadProgramString(kScreenKey, stored);
-        state.screenSetting = stored.data();
         WindowMonitorActions actions(window);
         CoverNamedMonitor(AttachedMonitors(), state.screenSetting, state, actions);
     } catch (...) {

@@ -1,6 +1,7 @@
 // Start-up reads of the settings file.
 #include "app/win/stored_settings.h"
 
+#include "app/monitor_choice.h"
 #include "settings/win/ini2017.h"
 #include "text/text.h"
 
@@ -11,4 +12,7 @@ void ReadStoredSettings(AppState& state, int defaultLanguage) {
             CIni2017::ReadProgramInt(FormatText(u"use_test_%d", {n}), 0);
     }
     state.cycleIntervalMs = CIni2017::ReadInt(u"Program", u"test_millisecond", 1000, 10, 10000);
+    IniBuffer screen{};
+    CIni2017::ReadProgramString(kScreenSettingKey, screen);
+    state.screenSetting = screen.data();
 }

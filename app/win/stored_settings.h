@@ -3,6 +3,6 @@
 
 #include "state/app_state.h"
 
-// Reads "lng" (defaulting to `defaultLanguage`), the twelve test marks and the cycle
-// interval from the settings file into `state`.
+// Reads "lng" (defaulting to `defaultLanguage`), the twelve test marks, the cycle
+// interval and the monitor named by "screen" from the settings file into `state`.
 void ReadStoredSettings(AppState& state, int defaultLanguage);

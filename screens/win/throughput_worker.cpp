@@ -22,6 +22,8 @@ namespace {
 // tests and benchmarks read them from other threads.
 struct RunState {
     UniqueBitmap sourceImage;
+    int imageWidth = 0; // the client size the image was built for
+    int imageHeight = 0;
     ThroughputMeter meter;
     std::atomic<int> scrollPhase{0};
     std::atomic<std::uint64_t> frames{0};
@@ -65,7 +67,6 @@ void ThroughputWorkerBody(const WorkerTicket& ticket) {
     const DWORD start = timeGetTime();
     RECT client{};
     GetClientRect(ticket.window, &client);
-    RECT built = client;
     if (!BuildSourceImage(client.right - client.left, client.bottom - client.top)) {
         // Nothing to copy from: end the run and give the window back to the painter.
         if (ticket.Current()) {
@@ -78,13 +79,6 @@ void ThroughputWorkerBody(const WorkerTicket& ticket) {
     run.meter.BeginRun(start);
     RandomGenerator& generator = TheRandomGenerator();
     do {
-        // The window has moved to another monitor or the mode has changed: the block
-        // copy goes on from an image of the new size.
-        GetClientRect(ticket.window, &client);
-        if (client.right != built.right || client.bottom != built.bottom) {
-            built = client;
-            BuildSourceImage(client.right - client.left, client.bottom - client.top);
-        }
         DrawThroughputFrame(ticket.window, state, generator);
         if (run.meter.FrameDone()) {
             run.meter.Measure(timeGetTime());
@@ -109,6 +103,8 @@ WorkerSlot& ThroughputSlot() {
 bool BuildSourceImage(int clientWidth, int clientHeight) noexcept {
     RunState& run = Run();
     run.sourceImage.Reset();
+    run.imageWidth = 0;
+    run.imageHeight = 0;
     if (clientWidth < 0 || clientHeight <= 0) {
         return false;
     }
@@ -133,6 +129,8 @@ bool BuildSourceImage(int clientWidth, int clientHeight) noexcept {
                       y);
     }
     run.sourceImage = std::move(image);
+    run.imageWidth = clientWidth;
+    run.imageHeight = clientHeight;
     return true;
 }
 
@@ -201,6 +199,13 @@ bool DrawThroughputFrame(HWND window, const AppState& state, RandomGenerator& ge
     const ThroughputVariant variant = ThroughputVariantFrom(state.drawVariant);
     const Text status = StatusText(state, variant);
     if (variant == ThroughputVariant::BlockCopy) {
+        const int width = client.right - client.left;
+        const int height = client.bottom - client.top;
+        if (width != run.imageWidth || height != run.imageHeight) {
+            // The window has moved to another monitor or the mode has changed: the
+            // copy goes on from an image of the new size.
+            BuildSourceImage(width, height);
+        }
         // Declared in this order, the image is selected out before the DC goes.
         const MemoryDc sourceDc(nullptr);
         const ScopedSelectObject selection(sourceDc.Get(), run.sourceImage);
