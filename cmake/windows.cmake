@@ -4,22 +4,31 @@ enable_language(RC)
 
 glimmerix_core_library(glimmerix_core)
 
-# comdlg32 is loaded at its first call, not at start-up: importing it brings COM and
-# its other dependencies into every start (about 40 ms under Wine) although only the
-# translation import's open dialog needs it.
+# These DLLs are loaded at their first call, not at start-up: under Wine, importing
+# comdlg32 brings COM and its other dependencies into every start (about 40 ms), winmm
+# brings COM and the audio compression manager, and shell32 its helper DLLs. Only the
+# open dialog, the cycle's timer and the settings folder and links need them; the
+# settings folder is asked for while the display starts (see entry.cpp).
+# cmake/delayed_<dll>.def lists the functions taken from each.
+set(GLIMMERIX_DELAYED_DLLS comdlg32 shell32 winmm)
 if(MSVC)
-    set(GLIMMERIX_DELAYED_LIBS comdlg32 delayimp)
-    set(GLIMMERIX_DELAYED_LINK_OPTIONS /DELAYLOAD:comdlg32.dll)
+    set(GLIMMERIX_DELAYED_LIBS ${GLIMMERIX_DELAYED_DLLS} delayimp)
+    list(TRANSFORM GLIMMERIX_DELAYED_DLLS REPLACE "(.+)" "/DELAYLOAD:\\1.dll"
+        OUTPUT_VARIABLE GLIMMERIX_DELAYED_LINK_OPTIONS)
 else()
-    set(COMDLG32_DELAYED ${PROJECT_BINARY_DIR}/libcomdlg32_delayed.a)
-    add_custom_command(OUTPUT ${COMDLG32_DELAYED}
-        COMMAND ${CMAKE_DLLTOOL} --input-def ${PROJECT_SOURCE_DIR}/cmake/comdlg32_delayed.def
-            --dllname comdlg32.dll --output-delaylib ${COMDLG32_DELAYED}
-        DEPENDS ${PROJECT_SOURCE_DIR}/cmake/comdlg32_delayed.def)
-    add_custom_target(comdlg32_delayed DEPENDS ${COMDLG32_DELAYED})
-    set(GLIMMERIX_DELAYED_LIBS ${COMDLG32_DELAYED})
+    set(GLIMMERIX_DELAYED_LIBS)
+    foreach(dll ${GLIMMERIX_DELAYED_DLLS})
+        set(def ${PROJECT_SOURCE_DIR}/cmake/delayed_${dll}.def)
+        set(lib ${PROJECT_BINARY_DIR}/lib${dll}_delayed.a)
+        add_custom_command(OUTPUT ${lib}
+            COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --dllname ${dll}.dll
+                --output-delaylib ${lib}
+            DEPENDS ${def})
+        list(APPEND GLIMMERIX_DELAYED_LIBS ${lib})
+    endforeach()
+    add_custom_target(delayed_imports DEPENDS ${GLIMMERIX_DELAYED_LIBS})
 endif()
-set(GLIMMERIX_WIN_LIBS user32 gdi32 shell32 winmm ${GLIMMERIX_DELAYED_LIBS})
+set(GLIMMERIX_WIN_LIBS user32 gdi32 ${GLIMMERIX_DELAYED_LIBS})
 # A library needs sources; until the Windows layer has some, carry its settings alone.
 if(GLIMMERIX_WIN_SOURCES)
     add_library(glimmerix_win STATIC ${GLIMMERIX_WIN_SOURCES})
@@ -32,8 +41,8 @@ target_compile_definitions(glimmerix_win ${GLIMMERIX_WIN_SCOPE}
     UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(glimmerix_win ${GLIMMERIX_WIN_SCOPE} glimmerix_core ${GLIMMERIX_WIN_LIBS})
 target_link_options(glimmerix_win ${GLIMMERIX_WIN_SCOPE} ${GLIMMERIX_DELAYED_LINK_OPTIONS})
-if(TARGET comdlg32_delayed)
-    add_dependencies(glimmerix_win comdlg32_delayed)
+if(TARGET delayed_imports)
+    add_dependencies(glimmerix_win delayed_imports)
 endif()
 
 set(GLIMMERIX_STATIC_LINK -static -static-libgcc -static-libstdc++)
