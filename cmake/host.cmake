@@ -63,4 +63,11 @@ if(E2E_SOURCES AND X11_FOUND AND X11_XTest_FOUND)
     list(FILTER E2E_HARNESS_SOURCES EXCLUDE REGEX "_test\\.cpp$")
     add_executable(startup_bench bench/e2e/startup_bench.cpp ${E2E_HARNESS_SOURCES})
     target_link_libraries(startup_bench PRIVATE glimmerix_core X11::X11 X11::Xtst)
+
+    # The README's pictures, made on the same harness (scripts/screenshots).
+    find_package(ZLIB)
+    if(ZLIB_FOUND)
+        add_executable(screenshots tools/screenshots.cpp ${E2E_HARNESS_SOURCES})
+        target_link_libraries(screenshots PRIVATE glimmerix_core X11::X11 X11::Xtst ZLIB::ZLIB)
+    endif()
 endif()
