@@ -47,7 +47,9 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/app/win/entry.cpp)
     add_executable(Glimmerix WIN32 app/win/entry.cpp
         $<TARGET_OBJECTS:glimmerix_catalog_block> data/glimmerix.rc)
     target_link_libraries(Glimmerix PRIVATE glimmerix_win)
-    target_link_options(Glimmerix PRIVATE ${GLIMMERIX_STATIC_LINK} -municode)
+    # No link time in the header: the same sources give the same program file.
+    target_link_options(Glimmerix PRIVATE ${GLIMMERIX_STATIC_LINK} -municode
+        -Wl,--no-insert-timestamp)
 endif()
 
 # GoogleTest from Debian's source package, built with the cross compiler.
