@@ -47,11 +47,18 @@ endif()
 
 set(GLIMMERIX_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
+# The version resource takes its numbers from project(); plain numbers, no quoted
+# strings, since windres hands definitions on through a shell of its own.
+set_source_files_properties(data/glimmerix.rc PROPERTIES COMPILE_DEFINITIONS
+    "GLIMMERIX_VERSION=${PROJECT_VERSION};GLIMMERIX_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};GLIMMERIX_VERSION_MINOR=${PROJECT_VERSION_MINOR}")
+
 if(EXISTS ${PROJECT_SOURCE_DIR}/app/win/entry.cpp)
     add_executable(Glimmerix WIN32 app/win/entry.cpp
         $<TARGET_OBJECTS:glimmerix_catalog_block> data/glimmerix.rc)
     target_link_libraries(Glimmerix PRIVATE glimmerix_win)
-    target_link_options(Glimmerix PRIVATE ${GLIMMERIX_STATIC_LINK} -municode)
+    # No link time in the header: the same sources give the same program file.
+    target_link_options(Glimmerix PRIVATE ${GLIMMERIX_STATIC_LINK} -municode
+        -Wl,--no-insert-timestamp)
 endif()
 
 # GoogleTest from Debian's source package, built with the cross compiler.
