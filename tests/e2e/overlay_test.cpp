@@ -2,10 +2,12 @@
 // language of the user's locale or the one stored in the settings file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/program_test.h"
 
@@ -17,6 +19,16 @@ protected:
     // Starts the program with `lng` stored (or no settings file) and ends it again
     // with Escape; the information screen it showed.
     std::optional<Screenshot> InformationScreenWith(std::optional<int> lng) {
+        StoreLanguage(lng);
+        auto shot = LaunchToInformationScreen();
+        Press("Escape");
+        const auto status = S().WaitForExit(10s);
+        EXPECT_TRUE(status && status->Succeeded()) << "Escape did not end the program";
+        return shot;
+    }
+
+    // The settings file with `lng` stored, or none.
+    void StoreLanguage(std::optional<int> lng) {
         std::error_code ec;
         fs::remove(S().PerUserIni(), ec);
         if (lng) {
@@ -24,11 +36,6 @@ protected:
             std::ofstream(S().PerUserIni(), std::ios::binary)
                 << "[Program]\r\nlng=" << *lng << "\r\n";
         }
-        auto shot = LaunchToInformationScreen();
-        Press("Escape");
-        const auto status = S().WaitForExit(10s);
-        EXPECT_TRUE(status && status->Succeeded()) << "Escape did not end the program";
-        return shot;
     }
 
     // A fresh session in `locale`, for the language the user's locale gives.
@@ -93,6 +100,63 @@ TEST_F(Overlay, InformationScreenFollowsTheStoredLanguageAndTheLocale) {
     EXPECT_GT(CountDifferent(screens["stored language 19"], screens["stored language 2"], Body()),
               1000u)
         << "languages 19 and 2 show the same texts";
+}
+
+TEST_F(Overlay, EveryScriptIsDrawnWithoutMissingGlyphBoxes) {
+    // Each language in the system locale of its own (the language the locale gives),
+    // and one chosen on an English system, whose Arial lacks its characters. Japanese
+    // has no texts of its own: English, drawn in Arial as on an English system.
+    const struct {
+        const char* name;
+        const char* locale;
+        std::optional<int> lng;
+    } rows[] = {
+        {"English", "C.UTF-8", std::nullopt},
+        {"Thai", "th_TH.UTF-8", std::nullopt},
+        {"Traditional Chinese", "zh_TW.UTF-8", std::nullopt},
+        {"Simplified Chinese", "zh_CN.UTF-8", std::nullopt},
+        {"Simplified Chinese on an English system", "C.UTF-8", 16},
+        {"Korean", "ko_KR.UTF-8", std::nullopt},
+        {"Persian", "fa_IR.UTF-8", std::nullopt},
+        {"English on a Japanese system", "ja_JP.UTF-8", std::nullopt},
+    };
+    // A right-to-left screen ends its lines at the right edge and moves the notice to
+    // the bottom left, where a slanted or descending glyph may reach the last column or
+    // row; the other text-free lines tell that the screen is drawn.
+    std::vector<Rect> freeLines = TextFreeLines();
+    std::erase_if(freeLines, [&](const Rect& line) {
+        return line.x == Screen().width - 1 || line.y == Screen().height - 1;
+    });
+    const Picture gradient = VerticalGradient();
+    // Text pixels are white over the gradient, which has no green.
+    const auto isInk = [](Rgb colour) { return Green(colour) > 128; };
+    std::optional<Screenshot> english;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_NO_FATAL_FAILURE(RestartSessionIn(row.locale));
+        StoreLanguage(row.lng);
+        std::string error;
+        ASSERT_TRUE(S().Launch(&error)) << error;
+        ASSERT_TRUE(S().WaitForMainWindow(20s));
+        const auto shot = WaitForSettledScreen(15s, [&](const Screenshot& s) {
+            return TextPixels(s) >= 1000 &&
+                   std::all_of(freeLines.begin(), freeLines.end(), [&](const Rect& line) {
+                       return CountMismatches(s, line, gradient) == 0;
+                   });
+        });
+        ASSERT_TRUE(shot) << "no information screen";
+        const auto boxes = MissingGlyphBoxes(*shot, Screen(), isInk);
+        EXPECT_TRUE(boxes.empty()) << boxes.size() << " missing-glyph boxes, the first at ("
+                                   << boxes.front().x << ", " << boxes.front().y << ")";
+        if (!english) {
+            english = shot;
+        } else if (row.locale == std::string("ja_JP.UTF-8")) {
+            EXPECT_EQ(CountDifferent(*shot, *english, Body()), 0u)
+                << "the English texts are not drawn as on an English system";
+        } else {
+            EXPECT_GT(CountDifferent(*shot, *english, Body()), 1000u) << "the texts are English";
+        }
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <utility>
 
 namespace e2e {
 
@@ -75,6 +76,77 @@ std::size_t CountMismatches(const Screenshot& shot, const Rect& area,
     }
     return CountWhere(shot, area,
                       [&](int x, int y, Rgb colour) { return colour != expected(x, y); });
+}
+
+std::vector<Rect> MissingGlyphBoxes(const Screenshot& shot, const Rect& area,
+                                    const std::function<bool(Rgb)>& isInk) {
+    const Rect inside = Clip(shot, area);
+    const auto width = static_cast<std::size_t>(inside.width);
+    std::vector<char> ink(width * static_cast<std::size_t>(inside.height), 0);
+    for (int y = 0; y < inside.height; ++y) {
+        for (int x = 0; x < inside.width; ++x) {
+            ink[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] =
+                isInk(shot.At(inside.x + x, inside.y + y)) ? 1 : 0;
+        }
+    }
+    const auto inkAt = [&](int x, int y) {
+        return ink[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] != 0;
+    };
+    std::vector<char> seen(ink.size(), 0);
+    std::vector<Rect> boxes;
+    std::vector<std::pair<int, int>> stack;
+    for (int startY = 0; startY < inside.height; ++startY) {
+        for (int startX = 0; startX < inside.width; ++startX) {
+            const std::size_t start =
+                static_cast<std::size_t>(startY) * width + static_cast<std::size_t>(startX);
+            if (ink[start] == 0 || seen[start] != 0) {
+                continue;
+            }
+            // The group's bounding box.
+            int left = startX;
+            int right = startX;
+            int top = startY;
+            int bottom = startY;
+            seen[start] = 1;
+            stack.assign(1, {startX, startY});
+            while (!stack.empty()) {
+                const auto [x, y] = stack.back();
+                stack.pop_back();
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                for (int ny = std::max(0, y - 1); ny <= std::min(inside.height - 1, y + 1); ++ny) {
+                    for (int nx = std::max(0, x - 1); nx <= std::min(inside.width - 1, x + 1);
+                         ++nx) {
+                        const std::size_t at =
+                            static_cast<std::size_t>(ny) * width + static_cast<std::size_t>(nx);
+                        if (ink[at] != 0 && seen[at] == 0) {
+                            seen[at] = 1;
+                            stack.emplace_back(nx, ny);
+                        }
+                    }
+                }
+            }
+            const int w = right - left + 1;
+            const int h = bottom - top + 1;
+            if (w < 3 || h < 2 * w) {
+                continue;
+            }
+            // Outline all ink and interior all free: then the group is that outline.
+            bool box = true;
+            for (int y = top; y <= bottom && box; ++y) {
+                for (int x = left; x <= right && box; ++x) {
+                    const bool edge = x == left || x == right || y == top || y == bottom;
+                    box = inkAt(x, y) == edge;
+                }
+            }
+            if (box) {
+                boxes.push_back({inside.x + left, inside.y + top, w, h});
+            }
+        }
+    }
+    return boxes;
 }
 
 bool WritePpm(const Screenshot& shot, const std::filesystem::path& file) {

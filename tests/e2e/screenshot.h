@@ -75,6 +75,15 @@ std::vector<std::string> Mismatches(const Screenshot& shot, const Rect& area,
 std::size_t CountMismatches(const Screenshot& shot, const Rect& area,
                             const std::function<Rgb(int, int)>& expected);
 
+// What a font draws for a character it has no glyph for: a hollow rectangle with a
+// one-pixel outline, at least twice as tall as wide. Returns such shapes in `area`
+// (clipped to the capture): connected groups of ink pixels (`isInk`, neighbours
+// across corners count) that are exactly the outline of their bounding box, with
+// nothing inside. Letters never are, and the square ones of the scripts shown
+// (Hangul's mieum, the Han radical for mouth) are not twice as tall as wide.
+std::vector<Rect> MissingGlyphBoxes(const Screenshot& shot, const Rect& area,
+                                    const std::function<bool(Rgb)>& isInk);
+
 // Writes the capture as a binary PPM (P6) file; false when it cannot.
 bool WritePpm(const Screenshot& shot, const std::filesystem::path& file);
 

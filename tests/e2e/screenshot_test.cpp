@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/harness.h"
 
@@ -70,6 +71,42 @@ TEST(Screenshot, CountsDifferencesAndMismatchesInsideTheArea) {
     EXPECT_EQ(CountMismatches(a, {8, 20, 4, 1}, expected), 4u);
     EXPECT_EQ(Mismatches(a, {8, 20, 4, 1}, expected).size(), 1u);
     EXPECT_EQ(CountWhere(a, {0, 0, 100, 100}, [](int x, int, Rgb) { return x == 12; }), 3u);
+}
+
+// A capture at screen position (100, 200) drawn from text rows: '#' is white ink on black.
+Screenshot Drawn(const std::vector<std::string>& rows) {
+    Screenshot shot;
+    shot.area = {100, 200, static_cast<int>(rows[0].size()), static_cast<int>(rows.size())};
+    for (const std::string& row : rows) {
+        for (const char c : row) {
+            shot.pixels.push_back(c == '#' ? kWhite : kBlack);
+        }
+    }
+    return shot;
+}
+
+TEST(Screenshot, FindsMissingGlyphBoxesAndNoLetters) {
+    const auto isInk = [](Rgb colour) { return colour == kWhite; };
+    const struct {
+        const char* name;
+        std::vector<std::string> rows;
+        std::vector<Rect> boxes;
+    } cases[] = {
+        {"two boxes beside a letter",
+         {"........#..", "###.###.#..", "#.#.#.#.###", "#.#.#.#.#.#", "#.#.#.#.#.#", "#.#.#.#.#.#",
+          "###.###.###"},
+         {{100, 201, 3, 6}, {104, 201, 3, 6}}},
+        {"a square outline (mieum)", {"#####", "#...#", "#...#", "#...#", "#####"}, {}},
+        {"a stroke inside (sun)", {"###", "#.#", "#.#", "###", "#.#", "#.#", "###"}, {}},
+        {"a gap in the outline", {"##.", "#.#", "#.#", "#.#", "#.#", "###"}, {}},
+        {"a filled bar", {"###", "###", "###", "###", "###", "###"}, {}},
+    };
+    for (const auto& c : cases) {
+        const Screenshot shot = Drawn(c.rows);
+        EXPECT_EQ(MissingGlyphBoxes(shot, shot.area, isInk), c.boxes) << c.name;
+    }
+    const Screenshot two = Drawn(cases[0].rows);
+    EXPECT_EQ(MissingGlyphBoxes(two, {104, 200, 20, 20}, isInk).size(), 1u) << "only in the area";
 }
 
 TEST(Screenshot, WritesABinaryPpm) {

@@ -105,10 +105,90 @@ std::optional<long long> PrefixUpdateTime(const fs::path& prefix) {
     return std::nullopt;
 }
 
+// Fonts for the catalogue's scripts (Debian packages, scripts/install-packages).
+// Wine's GDI takes a character that the selected face lacks from the faces linked to
+// it (FontLink\SystemLink, looked up under the face's full name, and for the choice of
+// a face for a code page under its family name), but only for text that needs no
+// shaping: Thai and Persian are shaped with the selected face alone, so for them the
+// face itself must hold the script, which Wine chooses when the system locale asks for
+// that code page. The links Wine sets up name Windows fonts, absent here.
+// - Liberation Sans (Arial's substitute): its family takes the CJK font, so a Chinese,
+//   Korean or Japanese system locale keeps it for the Latin texts; its Bold Italic
+//   face (the overlay's) draws Chinese and Korean from the CJK font. Thai and Arabic
+//   stay off the family, or a Thai or Persian locale would choose Arial for shaping.
+// - System, the font of the info line, is Loma first (Latin and Thai), then the CJK
+//   font; Loma Bold (the face it gets) draws Chinese, Korean and Persian from those.
+// - The CJK font draws Persian from Nazli; Wine gives it to Tahoma and MS Shell Dlg
+//   (the menu and dialog fonts) through SimSun, PMingLiU, Gulim and MS UI Gothic,
+//   the names it links them to under each system locale.
+struct FontLink {
+    const char* face;
+    std::vector<const char*> linked; // "file,family"
+};
+
+const std::vector<FontLink>& FontLinks() {
+    static const std::vector<FontLink> links = {
+        {"Liberation Sans", {"wqy-microhei.ttc,WenQuanYi Micro Hei"}},
+        {"Liberation Sans Bold Italic",
+         {"wqy-microhei.ttc,WenQuanYi Micro Hei", "nazli.ttf,Nazli"}},
+        {"System", {"Loma.ttf,Loma", "wqy-microhei.ttc,WenQuanYi Micro Hei", "nazli.ttf,Nazli"}},
+        {"Loma Bold", {"wqy-microhei.ttc,WenQuanYi Micro Hei", "nazli.ttf,Nazli"}},
+        {"WenQuanYi Micro Hei", {"nazli.ttf,Nazli"}},
+    };
+    return links;
+}
+
+constexpr const char* kReplacements[][2] = {
+    {"SimSun", "WenQuanYi Micro Hei"},
+    {"PMingLiU", "WenQuanYi Micro Hei"},
+    {"Gulim", "WenQuanYi Micro Hei"},
+    {"MS UI Gothic", "WenQuanYi Micro Hei"},
+};
+
+// The fonts' registry entries in the text of a registry file (ASCII); a multi-string
+// value is written as its UTF-16LE bytes (hex(7)).
+std::string FontRegistryText() {
+    std::string text = "Windows Registry Editor Version 5.00\r\n\r\n"
+                       "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n";
+    for (const auto& [face, replacement] : kReplacements) {
+        text += std::string("\"") + face + "\"=\"" + replacement + "\"\r\n";
+    }
+    text += "\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows "
+            "NT\\CurrentVersion\\FontLink\\SystemLink]\r\n";
+    for (const FontLink& link : FontLinks()) {
+        std::string bytes;
+        for (const char* entry : link.linked) {
+            bytes += entry;
+            bytes.push_back('\0');
+        }
+        bytes.push_back('\0');
+        text += std::string("\"") + link.face + "\"=hex(7):";
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "%s%02x,00", i == 0 ? "" : ",",
+                          static_cast<unsigned char>(bytes[i]));
+            text += hex;
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+// The mark holds the font set-up the template was made with.
+std::string CompleteMarkText() {
+    return "complete\n" + FontRegistryText();
+}
+
 bool TemplateIsComplete(const fs::path& root) {
     std::error_code ec;
     if (!fs::exists(root / kCompleteMark, ec) || !fs::exists(root / "system.reg", ec) ||
         !fs::exists(root / "user.reg", ec)) {
+        return false;
+    }
+    std::ifstream mark(root / kCompleteMark, std::ios::binary);
+    const std::string made((std::istreambuf_iterator<char>(mark)),
+                           std::istreambuf_iterator<char>());
+    if (made != CompleteMarkText()) {
         return false;
     }
     const auto wine = WineInfTime();
@@ -317,8 +397,27 @@ std::string WinePrefix::EnsureTemplate(const fs::path& root) {
         EndWineServer(root);
         return "wineboot -i failed with " + boot->Describe() + " (see " + log + ")";
     }
+    // A registry file in UTF-16, as the editor writes it; in an ANSI one Wine takes
+    // the bytes of a hex(7) value for ANSI characters.
+    const fs::path fonts = root / "drive_c" / "glimmerix-fonts.reg";
+    {
+        std::ofstream out(fonts, std::ios::binary);
+        out << "\xFF\xFE";
+        for (const char c : FontRegistryText()) {
+            out << c << '\0';
+        }
+    }
+    const auto import =
+        RunCommand({"wine", "reg", "import", "C:\\glimmerix-fonts.reg"}, env, 60s, &error, log);
+    const auto saved = RunCommand({"wineserver", "-w"}, env, 120s, &error, log);
+    fs::remove(fonts, ec);
+    if (!import || !saved || !import->Succeeded()) {
+        EndWineServer(root);
+        return "importing the font links failed: " + (import ? import->Describe() : error) +
+               " (see " + log + ")";
+    }
     CutLinksToHome(root);
-    std::ofstream(root / kCompleteMark) << "complete\n";
+    std::ofstream(root / kCompleteMark, std::ios::binary) << CompleteMarkText();
     if (!TemplateIsComplete(root)) {
         return "the prepared prefix " + root.string() + " does not match the installed Wine";
     }
