@@ -5,12 +5,10 @@ enable_language(RC)
 glimmerix_core_library(glimmerix_core)
 
 # These DLLs are loaded at their first call, not at start-up: under Wine, importing
-# comdlg32 brings COM and its other dependencies into every start (about 40 ms), winmm
-# brings COM and the audio compression manager, and shell32 its helper DLLs. Only the
-# open dialog, the cycle's timer and the settings folder and links need them; the
-# settings folder is asked for while the display starts (see entry.cpp).
-# cmake/delayed_<dll>.def lists the functions taken from each.
-set(GLIMMERIX_DELAYED_DLLS comdlg32 shell32 winmm)
+# comdlg32 brings COM and its other dependencies into every start (about 40 ms), and
+# winmm brings COM and the audio compression manager. Only the open dialog and the
+# workers' timers need them. cmake/delayed_<dll>.def lists the functions taken from each.
+set(GLIMMERIX_DELAYED_DLLS comdlg32 winmm)
 if(MSVC)
     set(GLIMMERIX_DELAYED_LIBS ${GLIMMERIX_DELAYED_DLLS} delayimp)
     list(TRANSFORM GLIMMERIX_DELAYED_DLLS REPLACE "(.+)" "/DELAYLOAD:\\1.dll"
@@ -28,7 +26,7 @@ else()
     endforeach()
     add_custom_target(delayed_imports DEPENDS ${GLIMMERIX_DELAYED_LIBS})
 endif()
-set(GLIMMERIX_WIN_LIBS user32 gdi32 ${GLIMMERIX_DELAYED_LIBS})
+set(GLIMMERIX_WIN_LIBS user32 gdi32 shell32 ${GLIMMERIX_DELAYED_LIBS})
 # A library needs sources; until the Windows layer has some, carry its settings alone.
 if(GLIMMERIX_WIN_SOURCES)
     add_library(glimmerix_win STATIC ${GLIMMERIX_WIN_SOURCES})
@@ -83,11 +81,12 @@ if(WINDOWS_TEST_SOURCES)
     set_tests_properties(windows_tests PROPERTIES LABELS windows TIMEOUT 600)
 endif()
 
-# Timing programs that run under Wine (painter, flashes, throughput); not tests.
+# Timing programs that run under Wine (painter, flashes, throughput); not tests. Linked
+# like the program, without debug sections, so that the start-up baselines load as it does.
 file(GLOB WINDOWS_BENCH_SOURCES CONFIGURE_DEPENDS bench/windows/*.cpp)
 foreach(source ${WINDOWS_BENCH_SOURCES})
     get_filename_component(stem ${source} NAME_WE)
     add_executable(${stem} ${source} $<TARGET_OBJECTS:glimmerix_catalog_block>)
     target_link_libraries(${stem} PRIVATE glimmerix_win)
-    target_link_options(${stem} PRIVATE ${GLIMMERIX_STATIC_LINK})
+    target_link_options(${stem} PRIVATE ${GLIMMERIX_STATIC_LINK} -Wl,--strip-debug)
 endforeach()

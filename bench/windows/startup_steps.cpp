@@ -10,13 +10,16 @@
 #include <cstdio>
 
 #include "app/win/main_window.h"
-#include "app/win/startup_reads.h"
+#include "app/win/stored_settings.h"
+#include "app/win/user_language.h"
 #include "screens/overlay_text.h"
 #include "screens/test_picture.h"
 #include "screens/win/gdi_owners.h"
 #include "screens/win/info_overlay.h"
 #include "screens/win/test_painter.h"
+#include "settings/win/ini2017.h"
 #include "state/app_state.h"
+#include "text/embedded_catalog.h"
 #include "text/text.h"
 
 namespace {
@@ -64,17 +67,19 @@ int main() {
     std::printf("process creation to main\t%.3f\n", beforeMain);
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    AppState& state = TheAppState();
-    {
-        StartupReads reads;
-        steps.Done("start-up reads started");
-        RegisterMainWindowClass(instance);
-        steps.Done("window class, reads alongside");
-        if (!reads.Finish()) {
-            return 1;
-        }
-        steps.Done("waiting for the reads");
+    RegisterMainWindowClass(instance);
+    steps.Done("window class");
+    if (!BuildCatalogue()) {
+        return 1;
     }
+    steps.Done("catalogue build");
+    const int defaultLanguage = UserDefaultLanguageIndex();
+    steps.Done("default language");
+    CIni2017::Setup();
+    steps.Done("settings file set-up");
+    AppState& state = TheAppState();
+    ReadStoredSettings(state, defaultLanguage);
+    steps.Done("settings reads");
 
     // As CreateMainWindow does it, split at ShowWindow and UpdateWindow.
     HWND window = CreateWindowExW(0, L"Glimmerix", L"Glimmerix", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,

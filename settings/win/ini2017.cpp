@@ -22,8 +22,8 @@ constexpr char16_t kProbeKey[] = u"TestIni";
 // The start mark is set back by this many seconds from the probe's stamp.
 constexpr std::int64_t kStartMarkOffset = 22;
 
-// One store per process. Written by the set-up before the main window and the workers
-// exist (on the start-up thread, which the main thread waits for), read afterwards.
+// One store per process. Written by the set-up on the main thread before any worker
+// exists, read afterwards.
 Text settingsFilePath;
 Text programFolderCache;
 
