@@ -39,6 +39,18 @@ void DrawShadowedText(HDC dc, const ShadowedText& output, const TextBox& box, in
     DrawTextInBox(dc, output.text, ShadowCopyBox(box, offset, output.form), output.format);
 }
 
+// The device context's default font is the System bitmap font, which the system does
+// not link to other fonts: a character outside the ANSI code page shows as a box or
+// a question mark. Such a line goes to the default GUI font instead, a TrueType face
+// that the system links to fonts for every script.
+bool FitsAnsiCodePage(const Text& text) {
+    BOOL usedDefault = FALSE;
+    const int length = static_cast<int>(text.size());
+    return length == 0 || (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, Wide(text), length,
+                                               nullptr, 0, nullptr, &usedDefault) > 0 &&
+                           !usedDefault);
+}
+
 Text OrEmpty(const char16_t* text) {
     return text != nullptr ? Text(text) : Text();
 }
@@ -101,5 +113,7 @@ void DrawInformationOverlay(HDC dc, const RECT& client, AppState& state) noexcep
         screenHeight = state.screenHeight;
     }
     const Text infoLine = InfoLineText(words, screenWidth, screenHeight, width, height);
+    const ScopedSelectObject guiFont(
+        dc, FitsAnsiCodePage(infoLine) ? nullptr : GetStockObject(DEFAULT_GUI_FONT));
     DrawTextInBox(dc, infoLine, box, overlay_format::kInfoLine);
 }

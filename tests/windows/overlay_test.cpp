@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -151,35 +152,60 @@ TEST_F(OverlayTest, RightToLeftLanguageMirrorsParagraphsAndNotice) {
 }
 
 TEST_F(OverlayTest, InfoLineGivesTheScreenModeThenTheWindow) {
-    // A window smaller than the screen, so that the two sizes differ.
+    // A window smaller than the screen, so that the two sizes differ. Words the ANSI
+    // code page has are drawn in the DC's default font (System), others in the
+    // default GUI font, which the system links to fonts for their script.
+    const struct {
+        int language;
+        const char16_t* format;
+        HGDIOBJ font;
+    } rows[] = {
+        {kEnglishIndex, u"Screen:%d x %d  \nWindow:%d x %d  ", nullptr},
+        {4, u"\u042d\u043a\u0440\u0430\u043d:%d x %d  \n\u041e\u043a\u043d\u043e:%d x %d  ",
+         GetStockObject(DEFAULT_GUI_FONT)},
+    };
     constexpr int width = 1000;
     constexpr int height = 700;
-    DibCanvas shown(width, height);
-    DibCanvas expected(width, height); // black, with the expected line in white
-    ASSERT_TRUE(shown.Ready() && expected.Ready());
-    PaintTestScreen(shown.Dc(), width, height, state, DrawInformationOverlay);
     DEVMODEW mode{};
     mode.dmSize = sizeof(mode);
     ASSERT_TRUE(EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode));
-    const Text line = FormatText(u"Screen:%d x %d  \nWindow:%d x %d  ",
-                                 {std::int64_t{mode.dmPelsWidth}, std::int64_t{mode.dmPelsHeight},
-                                  std::int64_t{width}, std::int64_t{height}});
-    const TextBox box = OverlayTextBox({0, 0, width, height});
-    RECT rect{box.left, box.top, box.right, box.bottom};
-    SetBkMode(expected.Dc(), TRANSPARENT);
-    SetTextColor(expected.Dc(), RGB(255, 255, 255));
-    DrawTextW(expected.Dc(), Wide(line), static_cast<int>(line.size()), &rect,
-              overlay_format::kInfoLine);
-    // Within the expected line's extent, white where it has ink and nowhere else.
-    const auto [left, right] = Columns(expected, {0, 0, width, 100}, Ink::White);
-    ASSERT_GE(left, 0);
-    int differing = 0;
-    for (int y = 0; y < 100; ++y) {
-        for (int x = left; x <= right; ++x) {
-            differing += Is(shown, x, y, Ink::White) != Is(expected, x, y, Ink::White) ? 1 : 0;
+    for (const auto& row : rows) {
+        state.languageIndex = row.language;
+        DibCanvas shown(width, height);
+        ASSERT_TRUE(shown.Ready());
+        PaintTestScreen(shown.Dc(), width, height, state, DrawInformationOverlay);
+        const Text line =
+            FormatText(row.format, {std::int64_t{mode.dmPelsWidth}, std::int64_t{mode.dmPelsHeight},
+                                    std::int64_t{width}, std::int64_t{height}});
+        // Black, with the expected line in white: in the row's font, and in the other.
+        const auto drawn = [&](HGDIOBJ font) {
+            auto canvas = std::make_unique<DibCanvas>(width, height);
+            const TextBox box = OverlayTextBox({0, 0, width, height});
+            RECT rect{box.left, box.top, box.right, box.bottom};
+            const ScopedSelectObject selection(canvas->Dc(), font);
+            SetBkMode(canvas->Dc(), TRANSPARENT);
+            SetTextColor(canvas->Dc(), RGB(255, 255, 255));
+            DrawTextW(canvas->Dc(), Wide(line), static_cast<int>(line.size()), &rect,
+                      overlay_format::kInfoLine);
+            return canvas;
+        };
+        const auto expected = drawn(row.font);
+        const auto other = drawn(row.font ? nullptr : GetStockObject(DEFAULT_GUI_FONT));
+        // Within the expected line's extent, white where it has ink and nowhere else.
+        const auto [left, right] = Columns(*expected, {0, 0, width, 100}, Ink::White);
+        ASSERT_GE(left, 0);
+        int differing = 0;
+        int differingFromOther = 0;
+        for (int y = 0; y < 100; ++y) {
+            for (int x = left; x <= right; ++x) {
+                differing += Is(shown, x, y, Ink::White) != Is(*expected, x, y, Ink::White);
+                differingFromOther +=
+                    Is(*other, x, y, Ink::White) != Is(*expected, x, y, Ink::White);
+            }
         }
+        EXPECT_EQ(differing, 0) << TextToUtf8(line);
+        EXPECT_GT(differingFromOther, 0) << "the two fonts draw alike: " << TextToUtf8(line);
     }
-    EXPECT_EQ(differing, 0) << TextToUtf8(line);
 }
 
 TEST_F(OverlayTest, RepairAndSelectionScreensReplaceTheInformation) {
