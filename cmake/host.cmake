@@ -53,21 +53,27 @@ endif()
 find_package(X11)
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(E2E_SOURCES AND X11_FOUND AND X11_XTest_FOUND)
-    add_executable(e2e_tests ${E2E_SOURCES})
-    target_link_libraries(e2e_tests PRIVATE glimmerix_core X11::X11 X11::Xtst GTest::gtest
-        GTest::gtest_main)
-    gtest_discover_tests(e2e_tests PROPERTIES LABELS e2e TIMEOUT 180 DISCOVERY_TIMEOUT 60)
-
-    # Start-up timing on the same harness, without the tests (scripts/bench-startup).
+    # The harness (X server, Wine prefix, process, captures) once, for the tests, the
+    # start-up timing and the README's pictures.
     set(E2E_HARNESS_SOURCES ${E2E_SOURCES})
     list(FILTER E2E_HARNESS_SOURCES EXCLUDE REGEX "_test\\.cpp$")
-    add_executable(startup_bench bench/e2e/startup_bench.cpp ${E2E_HARNESS_SOURCES})
-    target_link_libraries(startup_bench PRIVATE glimmerix_core X11::X11 X11::Xtst)
+    set(E2E_TEST_SOURCES ${E2E_SOURCES})
+    list(FILTER E2E_TEST_SOURCES INCLUDE REGEX "_test\\.cpp$")
+    add_library(e2e_harness STATIC ${E2E_HARNESS_SOURCES})
+    target_link_libraries(e2e_harness PUBLIC glimmerix_core X11::X11 X11::Xtst)
+
+    add_executable(e2e_tests ${E2E_TEST_SOURCES})
+    target_link_libraries(e2e_tests PRIVATE e2e_harness GTest::gtest GTest::gtest_main)
+    gtest_discover_tests(e2e_tests PROPERTIES LABELS e2e TIMEOUT 180 DISCOVERY_TIMEOUT 60)
+
+    # Start-up timing on the same harness (scripts/bench-startup).
+    add_executable(startup_bench bench/e2e/startup_bench.cpp)
+    target_link_libraries(startup_bench PRIVATE e2e_harness)
 
     # The README's pictures, made on the same harness (scripts/screenshots).
     find_package(ZLIB)
     if(ZLIB_FOUND)
-        add_executable(screenshots tools/screenshots.cpp ${E2E_HARNESS_SOURCES})
-        target_link_libraries(screenshots PRIVATE glimmerix_core X11::X11 X11::Xtst ZLIB::ZLIB)
+        add_executable(screenshots tools/screenshots.cpp)
+        target_link_libraries(screenshots PRIVATE e2e_harness ZLIB::ZLIB)
     endif()
 endif()
