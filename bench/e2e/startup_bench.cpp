@@ -4,7 +4,8 @@
 // `wine <exe>` to the moment the first picture is on the screen, all run in one
 // private X server and one prepared Wine prefix with a warm, persistent wineserver,
 // in turn. Then, in the same prefix, where the program's own time goes: the
-// in-process step timer (medians over fresh processes) and the catalogue build timer.
+// in-process step timers of the program and of the text baseline side by side
+// (medians over fresh processes), and the catalogue build timer.
 //
 // Usage: startup_bench <Glimmerix.exe> <folder of the Windows timing programs> [runs]
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -186,22 +188,29 @@ std::string TimeCatalogueBuild(Session& session, const std::string& windowsPath)
     return "BuildCatalogue: no report (" + (status ? status->Describe() : error) + ")";
 }
 
-// Runs the start-up step timer `runs` times, each a fresh process, and prints the
-// median of every step in the order the steps come.
-void TimeStartupSteps(Session& session, const std::string& windowsPath, int runs) {
-    const auto output = session.Prefix().ScratchFolder() / "startup_steps.txt";
+// Medians of a step timer's steps over fresh processes, in the order they come.
+struct StepMedians {
+    std::vector<std::string> order;
+    std::map<std::string, double> ms;
+};
+
+// Runs a step timer `runs` times, each a fresh process; nothing when a run fails.
+std::optional<StepMedians> TimeSteps(Session& session, const std::string& windowsPath, int runs) {
+    const auto output = session.Prefix().ScratchFolder() / "steps.txt";
     std::vector<std::string> order;
     std::map<std::string, std::vector<double>> times;
     for (int run = 0; run < runs; ++run) {
+        // The output is appended to: each run must read only its own lines.
+        std::filesystem::remove(output);
         std::string error;
         const auto status =
             RunCommand({"wine", windowsPath},
                        session.Prefix().WineEnvironment(session.DisplayName(), "C.UTF-8"), 60s,
                        &error, output.string());
         if (!status || !status->Succeeded()) {
-            std::printf("  startup_steps failed: %s\n",
+            std::printf("  %s failed: %s\n", windowsPath.c_str(),
                         (status ? status->Describe() : error).c_str());
-            return;
+            return std::nullopt;
         }
         std::ifstream in(output);
         std::string line;
@@ -218,9 +227,27 @@ void TimeStartupSteps(Session& session, const std::string& windowsPath, int runs
         }
         std::this_thread::sleep_for(kSettle);
     }
-    std::printf("In-process start-up steps under Wine, median of %d fresh processes:\n", runs);
-    for (const std::string& step : order) {
-        std::printf("  %-36s %8.2f ms\n", step.c_str(), Median(times[step]));
+    StepMedians medians{order, {}};
+    for (const auto& [step, values] : times) {
+        medians.ms[step] = Median(values);
+    }
+    return medians;
+}
+
+// The program's steps with the text baseline's steps of the same name beside them.
+void PrintStepsSideBySide(const StepMedians& program, const StepMedians& text, int runs) {
+    std::printf("In-process start-up steps under Wine, median of %d fresh processes each:\n"
+                "  %-36s %10s %12s %10s\n",
+                runs, "step", "Glimmerix", "text window", "more");
+    for (const std::string& step : program.order) {
+        const double ms = program.ms.at(step);
+        const auto other = text.ms.find(step);
+        if (other == text.ms.end()) {
+            std::printf("  %-36s %7.2f ms %12s %7.2f ms\n", step.c_str(), ms, "-", ms);
+        } else {
+            std::printf("  %-36s %7.2f ms %9.2f ms %+7.2f ms\n", step.c_str(), ms, other->second,
+                        ms - other->second);
+        }
     }
 }
 
@@ -256,6 +283,7 @@ int main(int argc, char** argv) {
     Contender text{"text window", {}, TextWindowShown, {}};
     std::string catalogueTimer;
     std::string stepTimer;
+    std::string textStepTimer;
     const std::filesystem::path benchFolder = argv[2];
     if (!session->InstallProgram(argv[1], &error) ||
         !InstallAs(*session, benchFolder / "empty_window.exe", "empty_window.exe",
@@ -265,7 +293,9 @@ int main(int argc, char** argv) {
         !InstallAs(*session, benchFolder / "catalogue_start.exe", "catalogue_start.exe",
                    &catalogueTimer, &error) ||
         !InstallAs(*session, benchFolder / "startup_steps.exe", "startup_steps.exe", &stepTimer,
-                   &error)) {
+                   &error) ||
+        !InstallAs(*session, benchFolder / "text_window_steps.exe", "text_window_steps.exe",
+                   &textStepTimer, &error)) {
         return Fail(session.get(), error);
     }
     program.windowsPath = session->ProgramWindowsPath();
@@ -316,15 +346,27 @@ int main(int argc, char** argv) {
         std::printf(" ms\n");
     }
     for (const Contender* baseline : {&empty, &text}) {
-        std::printf("  ratio Glimmerix / %-12s median %.2f (%+.1f ms)   min %.2f\n",
+        // The starts of one round ran one after the other, so their ratio is spared the
+        // machine's slower drifts.
+        std::vector<double> roundRatios;
+        for (std::size_t i = 0; i < program.startMs.size(); ++i) {
+            roundRatios.push_back(program.startMs[i] / baseline->startMs[i]);
+        }
+        std::printf("  ratio Glimmerix / %-12s median %.2f (%+.1f ms)   min %.2f   "
+                    "median of the rounds' ratios %.2f\n",
                     baseline->name.c_str(), Median(program.startMs) / Median(baseline->startMs),
                     Median(program.startMs) - Median(baseline->startMs),
-                    Min(program.startMs) / Min(baseline->startMs));
+                    Min(program.startMs) / Min(baseline->startMs), Median(roundRatios));
     }
     std::printf("  text window / empty window:   median %.2f (%+.1f ms)\n",
                 Median(text.startMs) / Median(empty.startMs),
                 Median(text.startMs) - Median(empty.startMs));
-    TimeStartupSteps(*session, stepTimer, std::min(runs, 10));
+    const int stepRuns = std::min(runs, 10);
+    const auto programSteps = TimeSteps(*session, stepTimer, stepRuns);
+    const auto textSteps = TimeSteps(*session, textStepTimer, stepRuns);
+    if (programSteps && textSteps) {
+        PrintStepsSideBySide(*programSteps, *textSteps, stepRuns);
+    }
     std::printf("In-process, under Wine: %s\n",
                 TimeCatalogueBuild(*session, catalogueTimer).c_str());
     return 0;

@@ -1,17 +1,17 @@
 // Where a start of the program goes: its start-up steps in the program's order, each
 // timed with the performance counter inside the Windows runtime, from the process's
 // creation to a painted information screen. The first paint is split into its parts
-// (gradient, the first text in the overlay's font, the display mode query, the
-// overlay's texts) before the window's own first WM_PAINT runs them all again warm.
-// Prints one "step<TAB>milliseconds" line per step; bench/e2e's driver runs it
-// several times, each a fresh process, and reports the medians.
+// (the gradient as the first background, the first text in the overlay's font, the
+// display mode query, the overlay's texts) before the window's own first WM_PAINT
+// runs them all again warm. text_window_steps times the text baseline in steps of
+// the same names; bench/e2e's driver runs both several times, each a fresh process,
+// and sets their medians side by side.
 #include <windows.h>
-
-#include <cstdio>
 
 #include "app/win/main_window.h"
 #include "app/win/stored_settings.h"
 #include "app/win/user_language.h"
+#include "bench/windows/support/step_timer.h"
 #include "screens/overlay_text.h"
 #include "screens/test_picture.h"
 #include "screens/win/gdi_owners.h"
@@ -22,49 +22,8 @@
 #include "text/embedded_catalog.h"
 #include "text/text.h"
 
-namespace {
-
-double NowMs() {
-    LARGE_INTEGER now;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-// Milliseconds since the process was created, by the system clock.
-double MsSinceProcessCreation() {
-    FILETIME created, exited, kernel, user, now;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    GetSystemTimePreciseAsFileTime(&now);
-    const auto ticks = [](const FILETIME& t) {
-        return static_cast<long long>(static_cast<unsigned long long>(t.dwHighDateTime) << 32 |
-                                      t.dwLowDateTime);
-    };
-    return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
-}
-
-class Steps {
-public:
-    Steps() : start(NowMs()), last(start) {}
-    void Done(const char* step) {
-        const double now = NowMs();
-        std::printf("%s\t%.3f\n", step, now - last);
-        last = now;
-    }
-    [[nodiscard]] double SinceStart() const { return NowMs() - start; }
-
-private:
-    double start;
-    double last;
-};
-
-} // namespace
-
 int main() {
-    const double beforeMain = MsSinceProcessCreation();
-    Steps steps;
-    std::printf("process creation to main\t%.3f\n", beforeMain);
+    step_timer::Steps steps;
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterMainWindowClass(instance);
@@ -98,7 +57,7 @@ int main() {
         state.testIndex = kPlainGradient;
         PaintTestScreen(dc.Get(), window, state, nullptr);
         GdiFlush();
-        steps.Done("gradient");
+        steps.Done("first background");
         state.testIndex = kInformationScreen;
 
         const UniqueFont font(CreateFontW(OverlayFontHeight(client.right), 0, 0, 0, FW_BOLD, TRUE,
@@ -119,6 +78,7 @@ int main() {
         DrawInformationOverlay(dc.Get(), client, state);
         GdiFlush();
         steps.Done("overlay texts");
+        steps.Painted();
         DrawInformationOverlay(dc.Get(), client, state);
         GdiFlush();
         steps.Done("overlay texts again, warm");
@@ -126,7 +86,6 @@ int main() {
     UpdateWindow(window);
     GdiFlush();
     steps.Done("first WM_PAINT, all warm");
-    std::printf("total, process creation to painted\t%.3f\n", beforeMain + steps.SinceStart());
     DestroyWindow(window);
     return 0;
 }

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "screens/overlay_text.h"
+
 namespace baseline {
 
 // The driver looks for exactly this colour on the screen: (32, 160, 96).
@@ -15,14 +17,32 @@ inline constexpr COLORREF kFillColour = RGB(32, 160, 96);
 using DrawExtra = void (*)(HDC dc, const RECT& client);
 inline DrawExtra drawExtra = nullptr;
 
+// An opaque, empty text output fills without creating a brush.
+inline void Fill(HDC dc, const RECT& client) {
+    SetBkColor(dc, kFillColour);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
+}
+
+// The text baseline's line: the program's title in the overlay's font (bold italic
+// Arial scaled to the client width), white in the top middle.
+inline void DrawTitleLine(HDC dc, const RECT& client) {
+    HFONT font = CreateFontW(OverlayFontHeight(client.right), 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE,
+                             DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+    HGDIOBJ previous = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    RECT line{30, 30, client.right, client.bottom};
+    DrawTextW(dc, L"Glimmerix 3.19", -1, &line, DT_CENTER | DT_SINGLELINE);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+}
+
 inline LRESULT OnPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     RECT client;
     GetClientRect(window, &client);
-    // An opaque, empty text output fills without creating a brush.
-    SetBkColor(dc, kFillColour);
-    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
+    Fill(dc, client);
     if (drawExtra != nullptr) {
         drawExtra(dc, client);
     }
@@ -47,26 +67,33 @@ inline LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPA
     }
 }
 
-// Registers `className`, shows the window and runs the message loop until it closes.
-inline int Run(const wchar_t* className, DrawExtra extra) {
-    drawExtra = extra;
-    HINSTANCE instance = GetModuleHandleW(nullptr);
+inline bool RegisterWindowClass(const wchar_t* className) {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = className;
-    if (RegisterClassExW(&windowClass) == 0) {
-        return 1;
-    }
+    return RegisterClassExW(&windowClass) != 0;
+}
 
+// Created where it stays, at its full size; not yet shown.
+inline HWND CreateFullScreenWindow(const wchar_t* className) {
     const int borderWidth = GetSystemMetrics(SM_CXBORDER);
     const int borderHeight = GetSystemMetrics(SM_CYBORDER);
-    HWND window = CreateWindowExW(0, className, className, WS_POPUP, -borderWidth, -borderHeight,
-                                  GetSystemMetrics(SM_CXSCREEN) + 2 * borderWidth,
-                                  GetSystemMetrics(SM_CYSCREEN) + 2 * borderHeight, nullptr,
-                                  nullptr, instance, nullptr);
+    return CreateWindowExW(0, className, className, WS_POPUP, -borderWidth, -borderHeight,
+                           GetSystemMetrics(SM_CXSCREEN) + 2 * borderWidth,
+                           GetSystemMetrics(SM_CYSCREEN) + 2 * borderHeight, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+// Registers `className`, shows the window and runs the message loop until it closes.
+inline int Run(const wchar_t* className, DrawExtra extra) {
+    drawExtra = extra;
+    if (!RegisterWindowClass(className)) {
+        return 1;
+    }
+    HWND window = CreateFullScreenWindow(className);
     if (window == nullptr) {
         return 1;
     }
