@@ -194,42 +194,47 @@ struct StepMedians {
     std::map<std::string, double> ms;
 };
 
-// Runs a step timer `runs` times, each a fresh process; nothing when a run fails.
-std::optional<StepMedians> TimeSteps(Session& session, const std::string& windowsPath, int runs) {
+// Runs each step timer `runs` times, in turn as the starts are, each a fresh process;
+// their medians in the timers' order, or nothing when a run fails.
+std::optional<std::vector<StepMedians>>
+TimeSteps(Session& session, const std::vector<std::string>& windowsPaths, int runs) {
     const auto output = session.Prefix().ScratchFolder() / "steps.txt";
-    std::vector<std::string> order;
-    std::map<std::string, std::vector<double>> times;
+    std::vector<StepMedians> medians(windowsPaths.size());
+    std::vector<std::map<std::string, std::vector<double>>> times(windowsPaths.size());
     for (int run = 0; run < runs; ++run) {
-        // The output is appended to: each run must read only its own lines.
-        std::filesystem::remove(output);
-        std::string error;
-        const auto status =
-            RunCommand({"wine", windowsPath},
-                       session.Prefix().WineEnvironment(session.DisplayName(), "C.UTF-8"), 60s,
-                       &error, output.string());
-        if (!status || !status->Succeeded()) {
-            std::printf("  %s failed: %s\n", windowsPath.c_str(),
-                        (status ? status->Describe() : error).c_str());
-            return std::nullopt;
-        }
-        std::ifstream in(output);
-        std::string line;
-        while (std::getline(in, line)) {
-            const auto tab = line.find('\t');
-            if (tab == std::string::npos) {
-                continue;
+        for (std::size_t timer = 0; timer < windowsPaths.size(); ++timer) {
+            // The output is appended to: each run must read only its own lines.
+            std::filesystem::remove(output);
+            std::string error;
+            const auto status =
+                RunCommand({"wine", windowsPaths[timer]},
+                           session.Prefix().WineEnvironment(session.DisplayName(), "C.UTF-8"), 60s,
+                           &error, output.string());
+            if (!status || !status->Succeeded()) {
+                std::printf("  %s failed: %s\n", windowsPaths[timer].c_str(),
+                            (status ? status->Describe() : error).c_str());
+                return std::nullopt;
             }
-            const std::string step = line.substr(0, tab);
-            if (times.find(step) == times.end()) {
-                order.push_back(step);
+            std::ifstream in(output);
+            std::string line;
+            while (std::getline(in, line)) {
+                const auto tab = line.find('\t');
+                if (tab == std::string::npos) {
+                    continue;
+                }
+                const std::string step = line.substr(0, tab);
+                if (times[timer].find(step) == times[timer].end()) {
+                    medians[timer].order.push_back(step);
+                }
+                times[timer][step].push_back(std::atof(line.c_str() + tab + 1));
             }
-            times[step].push_back(std::atof(line.c_str() + tab + 1));
+            std::this_thread::sleep_for(kSettle);
         }
-        std::this_thread::sleep_for(kSettle);
     }
-    StepMedians medians{order, {}};
-    for (const auto& [step, values] : times) {
-        medians.ms[step] = Median(values);
+    for (std::size_t timer = 0; timer < windowsPaths.size(); ++timer) {
+        for (const auto& [step, values] : times[timer]) {
+            medians[timer].ms[step] = Median(values);
+        }
     }
     return medians;
 }
@@ -361,11 +366,9 @@ int main(int argc, char** argv) {
     std::printf("  text window / empty window:   median %.2f (%+.1f ms)\n",
                 Median(text.startMs) / Median(empty.startMs),
                 Median(text.startMs) - Median(empty.startMs));
-    const int stepRuns = std::min(runs, 10);
-    const auto programSteps = TimeSteps(*session, stepTimer, stepRuns);
-    const auto textSteps = TimeSteps(*session, textStepTimer, stepRuns);
-    if (programSteps && textSteps) {
-        PrintStepsSideBySide(*programSteps, *textSteps, stepRuns);
+    const int stepRuns = std::min(runs, 20);
+    if (const auto steps = TimeSteps(*session, {stepTimer, textStepTimer}, stepRuns)) {
+        PrintStepsSideBySide((*steps)[0], (*steps)[1], stepRuns);
     }
     std::printf("In-process, under Wine: %s\n",
                 TimeCatalogueBuild(*session, catalogueTimer).c_str());
