@@ -156,8 +156,13 @@ std::optional<Screenshot> ProgramTest::LaunchToInformationScreen() {
     }
     auto shot = WaitForSettledScreen(15s, [&](const Screenshot& s) { return ShowsOverlay(s); });
     if (!shot) {
-        ADD_FAILURE() << "the information screen did not appear within 15 s; "
-                      << TextPixels(lastCapture) << " text pixels; "
+        // Where the window is tells a wrong placement from a wrong picture.
+        const auto windows = X().FindTopLevels(kProgramName);
+        const auto info = windows.empty() ? std::nullopt : X().Describe(windows.back());
+        const Rect outer = info ? info->outer : Rect{};
+        ADD_FAILURE() << "the information screen did not appear within 15 s; the window is "
+                      << outer.width << " x " << outer.height << " at " << outer.x << ", "
+                      << outer.y << "; " << TextPixels(lastCapture) << " text pixels; "
                       << "gradient on the text-free lines: "
                       << DescribeMismatch(VerticalGradient(), TextFreeLines());
     }
