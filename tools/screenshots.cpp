@@ -18,8 +18,8 @@
 
 #include <zlib.h>
 
-#include "screens/scaled.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/test_pictures.h"
 
 namespace {
 
@@ -155,13 +155,6 @@ Bytes HalvedRgb(const Screenshot& shot) {
 
 // --- The program on the screen -----------------------------------------------------
 
-// The information screen's vertical gradient at screen row y: the client area reaches
-// one border width beyond every screen edge.
-Rgb GradientAtRow(int y, int screenHeight) {
-    const int level = scaled(200, y + 1, screenHeight + 2);
-    return MakeRgb(level, 0, 200 - level);
-}
-
 std::size_t WhitePixels(const Screenshot& shot) {
     return static_cast<std::size_t>(std::count(shot.pixels.begin(), shot.pixels.end(), kWhite));
 }
@@ -169,8 +162,9 @@ std::size_t WhitePixels(const Screenshot& shot) {
 // An overlay screen (information, selection or repair): the gradient down the left
 // edge, which no text reaches, and white text.
 bool ShowsOverlay(const Screenshot& shot) {
+    const ClientArea client = ClientAreaOn(shot.area.width, shot.area.height);
     for (int y = 0; y < shot.area.height; ++y) {
-        if (shot.At(0, y) != GradientAtRow(y, shot.area.height)) {
+        if (shot.At(0, y) != VerticalGradientAt(y - client.y, client.height)) {
             return false;
         }
     }

@@ -24,8 +24,8 @@
 
 #include <signal.h>
 
-#include "screens/scaled.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/test_pictures.h"
 
 namespace {
 
@@ -34,10 +34,6 @@ using Clock = std::chrono::steady_clock;
 
 // The colour the empty window program fills itself with.
 constexpr Rgb kEmptyColour = MakeRgb(32, 160, 96);
-constexpr Rgb kWhite = MakeRgb(255, 255, 255);
-// SM_CXBORDER and SM_CYBORDER under Wine: both windows reach one pixel beyond every
-// screen edge, so screen row y is client row y + 1 of a client area two rows higher.
-constexpr int kBorder = 1;
 // White pixels of the centred title (white copy of a 26-pixel bold italic text) that
 // count as "the overlay is drawn"; a short title still has hundreds.
 constexpr int kTitleWhitePixels = 40;
@@ -46,19 +42,14 @@ constexpr auto kStartTimeout = 60s;
 // Time for Wine and the X server to finish with an ended program before the next start.
 constexpr auto kSettle = 300ms;
 
-// The information screen's vertical gradient at screen row y.
-Rgb GradientAtRow(int y, int screenHeight) {
-    const int level = scaled(200, y + kBorder, screenHeight + 2 * kBorder);
-    return MakeRgb(level, 0, 200 - level);
-}
-
 // The program's first screen: the gradient at the left edge of a low row, and the
 // white title in the top middle, which the overlay draws after the whole gradient.
 bool InformationScreenShown(XClient& x) {
     const int width = x.ScreenWidth();
     const int height = x.ScreenHeight();
     const int lowRow = height - 40;
-    if (x.Pixel(0, lowRow) != GradientAtRow(lowRow, height)) {
+    const ClientArea client = ClientAreaOn(width, height);
+    if (x.Pixel(0, lowRow) != VerticalGradientAt(lowRow - client.y, client.height)) {
         return false;
     }
     const auto title = x.Capture({width / 2 - 200, 10, 400, 60});
