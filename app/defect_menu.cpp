@@ -1,0 +1,29 @@
+// The defect log's context-menu entries and their commands.
+#include "app/defect_menu.h"
+
+#include "defects/defect_summary.h"
+
+void AppendDefectEntries(std::vector<MenuEntry>& entries, const MarkLog& log, int markOnRing) {
+    if (log.Empty()) {
+        return;
+    }
+    entries.push_back({kMenuSeparator, 0, Text()});
+    entries.push_back({kMenuGrayed | kMenuDisabled, kMenuDefectSummary, DefectSummary(log)});
+    if (markOnRing >= 0 && static_cast<std::size_t>(markOnRing) < log.Marks().size()) {
+        entries.push_back({kMenuString, kMenuRemoveMark, u"Remove this mark"});
+    }
+    entries.push_back({kMenuString, kMenuRemoveAllMarks, u"Remove all marks"});
+}
+
+bool ApplyDefectCommand(int command, MarkLog& log, int markOnRing) {
+    if (command == kMenuRemoveMark && markOnRing >= 0 &&
+        static_cast<std::size_t>(markOnRing) < log.Marks().size()) {
+        log.Remove(markOnRing);
+        return true;
+    }
+    if (command == kMenuRemoveAllMarks && !log.Empty()) {
+        log.Clear();
+        return true;
+    }
+    return false;
+}

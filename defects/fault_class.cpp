@@ -1,0 +1,99 @@
+// Counting the marked faults, their clusters, and the class the panel meets.
+#include "defects/fault_class.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+bool IsLitOrDark(const PixelMark& mark) noexcept {
+    return mark.type == kLitPixel || mark.type == kDarkPixel;
+}
+
+// Union-find over the marks of one kind; a root with two or more members is a cluster.
+int Root(std::vector<int>& parent, int i) {
+    while (parent[static_cast<std::size_t>(i)] != i) {
+        int& up = parent[static_cast<std::size_t>(i)];
+        up = parent[static_cast<std::size_t>(up)];
+        i = up;
+    }
+    return i;
+}
+
+} // namespace
+
+int CountClusters(std::span<const PixelMark> marks, bool litOrDark) {
+    std::vector<PixelMark> kind;
+    for (const PixelMark& mark : marks) {
+        if (IsLitOrDark(mark) == litOrDark) {
+            kind.push_back(mark);
+        }
+    }
+    const int count = static_cast<int>(kind.size());
+    std::vector<int> parent(kind.size());
+    std::iota(parent.begin(), parent.end(), 0);
+    for (int i = 0; i < count; ++i) {
+        for (int j = i + 1; j < count; ++j) {
+            const PixelMark& a = kind[static_cast<std::size_t>(i)];
+            const PixelMark& b = kind[static_cast<std::size_t>(j)];
+            if (std::abs(a.x - b.x) <= kClusterReach && std::abs(a.y - b.y) <= kClusterReach) {
+                parent[static_cast<std::size_t>(Root(parent, i))] = Root(parent, j);
+            }
+        }
+    }
+    std::vector<int> members(kind.size(), 0);
+    for (int i = 0; i < count; ++i) {
+        ++members[static_cast<std::size_t>(Root(parent, i))];
+    }
+    int clusters = 0;
+    for (const int size : members) {
+        clusters += size >= 2 ? 1 : 0;
+    }
+    return clusters;
+}
+
+DefectCounts CountDefects(std::span<const PixelMark> marks) {
+    DefectCounts counts;
+    for (const PixelMark& mark : marks) {
+        counts.lit += mark.type == kLitPixel ? 1 : 0;
+        counts.dark += mark.type == kDarkPixel ? 1 : 0;
+        counts.subPixel += mark.type == kSubPixel ? 1 : 0;
+    }
+    counts.litDarkClusters = CountClusters(marks, true);
+    counts.subPixelClusters = CountClusters(marks, false);
+    return counts;
+}
+
+DefectCounts ClassAllowance(int number, std::int64_t pixels) noexcept {
+    if (number < 1 || number > static_cast<int>(kPixelFaultClasses.size()) || pixels <= 0) {
+        return {};
+    }
+    const DefectCounts& limit = kPixelFaultClasses[static_cast<std::size_t>(number - 1)];
+    // No screen has a trillion pixels; the bound keeps the products in range.
+    const std::int64_t counted = std::min<std::int64_t>(pixels, 1'000'000'000'000);
+    const auto allowed = [counted](int perMillion) {
+        return static_cast<int>(perMillion * counted / 1'000'000);
+    };
+    return {allowed(limit.lit), allowed(limit.dark), allowed(limit.subPixel),
+            allowed(limit.litDarkClusters), allowed(limit.subPixelClusters)};
+}
+
+int PanelClass(const DefectCounts& counts, std::int64_t pixels) noexcept {
+    for (int number = 1; number <= static_cast<int>(kPixelFaultClasses.size()); ++number) {
+        const DefectCounts allowed = ClassAllowance(number, pixels);
+        if (counts.lit <= allowed.lit && counts.dark <= allowed.dark &&
+            counts.subPixel <= allowed.subPixel &&
+            counts.litDarkClusters <= allowed.litDarkClusters &&
+            counts.subPixelClusters <= allowed.subPixelClusters) {
+            return number;
+        }
+    }
+    return kNoClass;
+}
+
+TextView ClassName(int number) noexcept {
+    static constexpr TextView kNames[] = {u"none", u"I", u"II", u"III", u"IV"};
+    return number >= 1 && number <= 4 ? kNames[number] : kNames[0];
+}

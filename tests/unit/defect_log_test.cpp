@@ -1,0 +1,222 @@
+// The pixel defect log: marks made and stepped by clicks, clusters, the classes'
+// allowances, the stored text with damaged values, the rings' geometry and the log's
+// context-menu entries.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "app/defect_menu.h"
+#include "defects/defect_summary.h"
+#include "defects/fault_class.h"
+#include "defects/mark_log.h"
+#include "defects/ring_shape.h"
+#include "defects/stored_marks.h"
+
+namespace {
+
+MarkLog LogOf(std::vector<PixelMark> marks, int width = 1920, int height = 1080) {
+    MarkLog log(width, height);
+    for (const PixelMark& mark : marks) {
+        EXPECT_TRUE(log.Add(mark)) << mark.x << "," << mark.y;
+    }
+    return log;
+}
+
+TEST(DefectLog, ClicksMarkByThePictureAndStepTheType) {
+    MarkLog log(1920, 1080);
+    // Black gives lit, white dark, every other picture a sub-pixel.
+    const int pictures[] = {1, 0, 2, 8, 12, 13};
+    const int types[] = {kLitPixel, kDarkPixel, kSubPixel, kSubPixel, kSubPixel, kSubPixel};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(log.Click(100 + i, 50, pictures[i]), ClickResult::Added);
+        EXPECT_EQ(log.Marks().back(), (PixelMark{100 + i, 50, types[i], pictures[i]}));
+    }
+    // On the marked pixel itself: 1, 2, 3, 1, whatever the picture now.
+    for (const int type : {kDarkPixel, kSubPixel, kLitPixel}) {
+        EXPECT_EQ(log.Click(100, 50, 5), ClickResult::Stepped);
+        EXPECT_EQ(log.Marks()[0].type, type);
+    }
+    EXPECT_EQ(log.Marks().size(), 6u);
+    for (const auto& [x, y] : {std::pair{-1, 0}, {0, -1}, {1920, 0}, {0, 1080}}) {
+        EXPECT_EQ(log.Click(x, y, 1), ClickResult::Ignored) << x << "," << y;
+    }
+    while (log.Marks().size() < static_cast<std::size_t>(kMostMarks)) {
+        const int n = static_cast<int>(log.Marks().size());
+        ASSERT_EQ(log.Click(n % 1900, n / 1900 + 200, 3), ClickResult::Added);
+    }
+    EXPECT_EQ(log.Click(5, 900, 3), ClickResult::Ignored);
+    EXPECT_EQ(log.Click(100, 50, 3), ClickResult::Stepped); // a full log still steps
+
+    // The menu's ring test: the nearest mark within reach across and down.
+    const MarkLog two = LogOf({{500, 500, 1, 1}, {510, 500, 1, 1}});
+    EXPECT_EQ(two.NearestOnRing(503, 490), 0);
+    EXPECT_EQ(two.NearestOnRing(508, 512), 1);
+    EXPECT_EQ(two.NearestOnRing(526, 500), 1);
+    EXPECT_EQ(two.NearestOnRing(527, 500), -1);
+    EXPECT_EQ(two.NearestOnRing(500, 483), -1);
+}
+
+TEST(DefectLog, ClustersOfOneKindWithinFourPixelsChainsIncluded) {
+    struct Case {
+        const char* name;
+        std::vector<PixelMark> marks;
+        DefectCounts counts;
+    };
+    const Case cases[] = {
+        {"none", {}, {}},
+        {"apart by five", {{10, 10, 1, 1}, {15, 10, 1, 1}}, {2, 0, 0, 0, 0}},
+        {"four across and down", {{10, 10, 1, 1}, {14, 14, 1, 1}}, {2, 0, 0, 1, 0}},
+        {"lit and dark are one kind", {{10, 10, 1, 1}, {11, 10, 2, 0}}, {1, 1, 0, 1, 0}},
+        {"a sub-pixel beside a lit one is none", {{10, 10, 1, 1}, {11, 10, 3, 2}}, {1, 0, 1, 0, 0}},
+        {"a chain beyond one block is one cluster",
+         {{0, 0, 3, 2}, {4, 0, 3, 2}, {8, 0, 3, 2}, {12, 4, 3, 2}},
+         {0, 0, 4, 0, 1}},
+        {"two clusters at the screen's corners",
+         {{0, 0, 2, 0}, {1, 1, 2, 0}, {1919, 1079, 3, 3}, {1915, 1075, 3, 3}},
+         {0, 2, 2, 1, 1}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CountDefects(LogOf(c.marks).Marks()), c.counts) << c.name;
+    }
+}
+
+TEST(DefectLog, AllowancesAndTheClassAtItsBoundaries) {
+    // Per class: lit, dark, sub-pixel, clusters of lit/dark, of sub-pixels.
+    EXPECT_EQ(ClassAllowance(2, 1280 * 1024), (DefectCounts{2, 2, 6, 0, 2}));
+    EXPECT_EQ(ClassAllowance(2, 1920 * 1080), (DefectCounts{4, 4, 10, 0, 4}));
+    EXPECT_EQ(ClassAllowance(2, 3840 * 2160), (DefectCounts{16, 16, 41, 0, 16}));
+    EXPECT_EQ(ClassAllowance(3, 1920 * 1080), (DefectCounts{10, 31, 103, 0, 10}));
+    EXPECT_EQ(ClassAllowance(4, 3840 * 2160), (DefectCounts{414, 1244, 4147, 41, 414}));
+    EXPECT_EQ(ClassAllowance(1, 3840 * 2160), DefectCounts{});
+    EXPECT_EQ(ClassAllowance(5, 3840 * 2160), DefectCounts{});
+
+    constexpr std::int64_t kFullHd = 1920 * 1080;
+    struct Case {
+        DefectCounts counts;
+        int expected;
+    };
+    const Case cases[] = {
+        {{}, 1},
+        {{1, 0, 0, 0, 0}, 2},
+        {{4, 4, 10, 0, 4}, 2},
+        {{5, 0, 0, 0, 0}, 3},
+        {{0, 0, 0, 1, 0}, 4},
+        {{10, 31, 103, 0, 10}, 3},
+        {{0, 0, 0, 0, 11}, 4},
+        {{103, 0, 0, 0, 0}, 4},
+        {{0, 0, 0, 11, 0}, kNoClass},
+        {{104, 0, 0, 0, 0}, kNoClass},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PanelClass(c.counts, kFullHd), c.expected)
+            << c.counts.lit << " " << c.counts.litDarkClusters << " " << c.counts.subPixelClusters;
+    }
+    EXPECT_EQ(ClassName(2), u"II");
+    EXPECT_EQ(ClassName(kNoClass), u"none");
+}
+
+TEST(DefectLog, StoredTextKeepsWhatIsSound) {
+    EXPECT_EQ(StoredMarksKey(u"\\\\.\\DISPLAY2", 1920, 1080), u"1920x1080 \\\\.\\DISPLAY2");
+    EXPECT_EQ(StoredMarksKey(u"", 800, 600), u"800x600");
+    const MarkLog log = LogOf({{812, 455, 1, 1}, {0, 0, 3, 13}, {1919, 1079, 2, 0}});
+    EXPECT_EQ(FormatStoredMarks(log), u"812,455,1,1 0,0,3,13 1919,1079,2,0");
+    EXPECT_EQ(ParseStoredMarks(FormatStoredMarks(log), 1920, 1080).Marks(), log.Marks());
+
+    struct Case {
+        const char* name;
+        const char16_t* value;
+        bool cutOff;
+        std::vector<PixelMark> marks;
+    };
+    const Case cases[] = {
+        {"empty", u"", false, {}},
+        {"blanks around", u"  1,2,3,4   5,6,1,1 ", false, {{1, 2, 3, 4}, {5, 6, 1, 1}}},
+        {"off the screen, bad type or picture",
+         u"1920,0,1,1 0,1080,1,1 1,1,0,1 1,1,4,1 1,1,1,14 2,2,2,2",
+         false,
+         {{2, 2, 2, 2}}},
+        {"signs, letters, fields", u"-1,2,3,4 1,2,3 1,2,3,4,5 a,b,c,d 1,,3,4 +1,2,3,4", false, {}},
+        {"huge numbers", u"99999999999,1,1,1 7,7,1,1", false, {{7, 7, 1, 1}}},
+        {"a duplicate keeps the first", u"3,3,1,1 3,3,2,0", false, {{3, 3, 1, 1}}},
+        {"a cut-off value drops its last entry",
+         u"1,1,1,1 2,2,2,2 3,3",
+         true,
+         {{1, 1, 1, 1}, {2, 2, 2, 2}}},
+        {"foreign text", u"\u00FF\uFFFD;[Program]=lng", false, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseStoredMarks(c.value, 1920, 1080, c.cutOff).Marks(), c.marks) << c.name;
+    }
+    Text many;
+    for (int i = 0; i < 1200; ++i) {
+        many += FormatText(u"%d,5,3,2 ", {std::int64_t{i}});
+    }
+    EXPECT_EQ(ParseStoredMarks(many, 1920, 1080).Marks().size(), std::size_t{kMostMarks});
+}
+
+TEST(DefectLog, RingsLieBetweenTheKeptSquareAndTheirReach) {
+    std::vector<std::vector<std::pair<int, int>>> looks;
+    for (const int type : {kLitPixel, kDarkPixel, kSubPixel}) {
+        std::vector<std::pair<int, int>> pixels;
+        int white = 0;
+        for (const RingPixel& pixel : RingPixels(type)) {
+            const int across = std::max(std::abs(pixel.dx), std::abs(pixel.dy));
+            EXPECT_GT(across, kKeepClear) << type << ": " << pixel.dx << "," << pixel.dy;
+            EXPECT_LE(across, kRingExtent) << type << ": " << pixel.dx << "," << pixel.dy;
+            pixels.emplace_back(pixel.dx, pixel.dy);
+            white += pixel.white ? 1 : 0;
+        }
+        std::sort(pixels.begin(), pixels.end());
+        EXPECT_EQ(std::adjacent_find(pixels.begin(), pixels.end()), pixels.end()) << type;
+        EXPECT_GT(white, 40) << type;
+        EXPECT_GT(pixels.size() - white, 2u * white - 16) << type; // black on both sides
+        looks.push_back(pixels);
+    }
+    EXPECT_NE(looks[0], looks[1]);
+    EXPECT_NE(looks[1], looks[2]);
+    EXPECT_TRUE(RingPixels(0).empty());
+    EXPECT_LE(kRingExtent + 1, kRingReach); // the menu finds a mark anywhere on its ring
+
+    // Only marks within another's ring reach keep their squares out of the drawing.
+    const MarkLog log =
+        LogOf({{100, 100, 1, 1}, {118, 82, 3, 2}, {500, 500, 2, 0}, {519, 500, 2, 0}});
+    EXPECT_EQ(CrowdedSquares(log.Marks()),
+              (std::vector<MarkSquare>{{95, 95, 106, 106}, {113, 77, 124, 88}}));
+}
+
+TEST(DefectLog, MenuEntriesAndTheirCommands) {
+    std::vector<MenuEntry> entries;
+    AppendDefectEntries(entries, MarkLog(1920, 1080), -1);
+    EXPECT_TRUE(entries.empty());
+
+    MarkLog log = LogOf({{10, 10, 1, 1}, {11, 10, 1, 1}, {300, 300, 2, 0}, {600, 600, 3, 2}});
+    EXPECT_EQ(DefectSummary(log),
+              u"Pixel defects: 2 lit, 1 dark, 1 sub-pixel, 1 cluster - class IV");
+    EXPECT_EQ(DefectSummary(LogOf({{10, 10, 1, 1}})),
+              u"Pixel defects: 1 lit, 0 dark, 0 sub-pixel - class II");
+    AppendDefectEntries(entries, log, 2);
+    const std::vector<MenuEntry> expected = {
+        {kMenuSeparator, 0, u""},
+        {kMenuGrayed | kMenuDisabled, kMenuDefectSummary, DefectSummary(log)},
+        {kMenuString, kMenuRemoveMark, u"Remove this mark"},
+        {kMenuString, kMenuRemoveAllMarks, u"Remove all marks"}};
+    EXPECT_EQ(entries, expected);
+    entries.clear();
+    AppendDefectEntries(entries, log, -1);
+    EXPECT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries.back().id, kMenuRemoveAllMarks);
+
+    EXPECT_FALSE(ApplyDefectCommand(0, log, 2));
+    EXPECT_FALSE(ApplyDefectCommand(kMenuTranslate, log, 2));
+    EXPECT_FALSE(ApplyDefectCommand(kMenuRemoveMark, log, -1));
+    EXPECT_TRUE(ApplyDefectCommand(kMenuRemoveMark, log, 2));
+    EXPECT_EQ(log.MarkAt(300, 300), -1);
+    EXPECT_EQ(log.Marks().size(), 3u);
+    EXPECT_TRUE(ApplyDefectCommand(kMenuRemoveAllMarks, log, -1));
+    EXPECT_TRUE(log.Empty());
+    EXPECT_FALSE(ApplyDefectCommand(kMenuRemoveAllMarks, log, -1));
+}
+
+} // namespace
