@@ -10,6 +10,8 @@ void Cover(const MonitorArea& monitor, AppState& state, MonitorActions& actions)
     state.screenDevice.Set(monitor.device);
     state.screenWidth = monitor.width;
     state.screenHeight = monitor.height;
+    state.screenLeft = monitor.left;
+    state.screenTop = monitor.top;
     actions.CoverMonitor(monitor);
 }
 

@@ -52,6 +52,9 @@ struct AppState {
     SharedText screenDevice;
     std::atomic<int> screenWidth{0};
     std::atomic<int> screenHeight{0};
+    // Its top-left corner on the desktop: marks are kept in the monitor's own pixels.
+    std::atomic<int> screenLeft{0};
+    std::atomic<int> screenTop{0};
     // The "screen" setting as read at start-up or last written (main thread only).
     Text screenSetting;
 };

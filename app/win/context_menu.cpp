@@ -3,7 +3,11 @@
 #include "app/win/context_menu.h"
 
 #include "app/context_menu_choice.h"
+#include "app/defect_menu.h"
 #include "app/win/monitors.h"
+#include "defects/marks_shown.h"
+#include "defects/shared_log.h"
+#include "defects/win/stored_log.h"
 #include "settings/win/ini2017.h"
 #include "state/app_state.h"
 #include "text/text_lookup.h"
@@ -62,22 +66,39 @@ void ShowContextMenu(HWND mainWindow, const ContextMenuHooks& hooks) {
     int command = 0;
     // Listed once: a chosen entry names a monitor of this list.
     const std::vector<MonitorArea> monitors = AttachedMonitors();
+    // The log the menu speaks of; a remove applies to it only.
+    const std::shared_ptr<const PublishedLog> published = TheDefectLog().Get();
+    int markOnRing = -1;
     {
+        // The menu opens where the mouse is, also when the key L opened it.
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        if (MarksShown(state)) {
+            markOnRing = published->log.NearestOnRing(cursor.x - state.screenLeft,
+                                                      cursor.y - state.screenTop);
+        }
         const std::vector<LanguageChoice> languages = ContextMenuLanguages(catalogue);
         std::vector<MenuEntry> entries = BuildContextMenuEntries(languages, state.languageIndex);
         AppendMonitorEntries(entries, monitors, state.screenDevice.Get());
+        AppendDefectEntries(entries, published->log, markOnRing);
         const PopupMenu menu = CreatePopupMenuFrom(entries);
         if (menu.Get() == nullptr) {
             return;
         }
         SetActiveWindow(mainWindow);
         SetFocus(mainWindow);
-        // The menu opens where the mouse is, also when the key L opened it.
-        POINT cursor = {};
-        GetCursorPos(&cursor);
         command = static_cast<int>(
             TrackPopupMenu(menu.Get(), TPM_RETURNCMD, cursor.x, cursor.y, 0, mainWindow, nullptr));
     } // the menu is gone before a dialog or message box of the command opens
+    MarkLog log = published->log;
+    if (ApplyDefectCommand(command, log, markOnRing)) {
+        // A mode change while the menu was open brings another monitor's log.
+        if (TheDefectLog().Get() == published) {
+            KeepLog(std::move(log));
+            hooks.repaint();
+        }
+        return;
+    }
     WindowsMenuActions actions(mainWindow, hooks);
     CarryOutContextMenuChoice(command, catalogue.LanguageCount(), state, actions, monitors);
 }

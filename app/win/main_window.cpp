@@ -7,8 +7,9 @@
 #include "app/win/monitors.h"
 #include "app/win/resource_ids.h"
 #include "app/win/win_command_host.h"
+#include "defects/win/marking.h"
 #include "screens/win/info_overlay.h"
-#include "screens/win/test_painter.h"
+#include "screens/win/painter.h"
 #include "state/app_state.h"
 
 namespace {
@@ -57,6 +58,15 @@ LRESULT OnContextMenu(HWND window) {
     // it with none.
     ShowContextMenu(
         window, ContextMenuHooks{RepaintMainWindow, [] { TheCommandHost().RefreshInfoText(); }});
+    return 0;
+}
+
+LRESULT OnLeftButtonDown(HWND window, LPARAM lParam) {
+    // Client coordinates, signed: GET_X_LPARAM's reading without windowsx.h.
+    const POINT client{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (MarkPixelAtClick(window, TheAppState(), client)) {
+        RepaintMainWindow();
+    }
     return 0;
 }
 
@@ -136,6 +146,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnKeyDown(wParam, lParam);
     case WM_KEYUP:
         return OnKeyUp(wParam);
+    case WM_LBUTTONDOWN:
+        return OnLeftButtonDown(window, lParam);
     case WM_COMMAND:
         return 0;
     case WM_SYSCOMMAND:

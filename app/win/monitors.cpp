@@ -2,6 +2,7 @@
 #include "app/win/monitors.h"
 
 #include "app/win/main_window.h"
+#include "defects/win/stored_log.h"
 #include "settings/win/ini2017.h"
 #include "state/app_state.h"
 #include "text/win/wide.h"
@@ -58,6 +59,8 @@ std::vector<MonitorArea> AttachedMonitors() noexcept {
 }
 
 void PlaceOverMonitor(HWND window, const MonitorArea& monitor) {
+    // The marks of this monitor at this size, before the paints the move brings.
+    ShowStoredLog(monitor.device, monitor.width, monitor.height);
     const int borderWidth = GetSystemMetrics(SM_CXBORDER);
     const int borderHeight = GetSystemMetrics(SM_CYBORDER);
     // The window has no frame, so the client area is this whole rectangle: the monitor

@@ -13,7 +13,8 @@
 [[nodiscard]] std::vector<MonitorArea> AttachedMonitors() noexcept;
 
 // Places `window` one border beyond every edge of `monitor`: above every normal
-// window, not topmost, and in the foreground.
+// window, not topmost, and in the foreground; that monitor's defect log at its size
+// becomes the one shown.
 void PlaceOverMonitor(HWND window, const MonitorArea& monitor);
 
 // Stores the device name under "screen" in the program section.

@@ -10,7 +10,7 @@
 
 #include "screens/cycle_schedule.h"
 #include "screens/win/gdi_owners.h"
-#include "screens/win/test_painter.h"
+#include "screens/win/painter.h"
 #include "screens/win/worker_slot.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "screens/win/info_overlay.h"
 
 #include "screens/overlay_text.h"
-#include "screens/test_picture.h"
+#include "screens/picture.h"
 #include "screens/win/gdi_owners.h"
 #include "text/text_lookup.h"
 #include "text/win/wide.h"

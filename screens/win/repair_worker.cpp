@@ -7,7 +7,7 @@
 #include "screens/repair_colours.h"
 #include "screens/win/colour_ref.h"
 #include "screens/win/gdi_owners.h"
-#include "screens/win/test_painter.h"
+#include "screens/win/painter.h"
 #include "screens/win/worker_slot.h"
 
 namespace {

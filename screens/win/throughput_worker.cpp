@@ -10,7 +10,7 @@
 #include "screens/throughput_figures.h"
 #include "screens/win/colour_ref.h"
 #include "screens/win/gdi_owners.h"
-#include "screens/win/test_painter.h"
+#include "screens/win/painter.h"
 #include "screens/win/worker_slot.h"
 #include "text/text_lookup.h"
 #include "text/win/wide.h"

@@ -148,6 +148,14 @@ int CIni2017::WriteString(const Text& section, const Text& key, const Text& valu
     return WritePrivateProfileStringW(Wide(section), Wide(key), Wide(value), Wide(target)) ? 1 : 0;
 }
 
+int CIni2017::DeleteKey(const Text& section, const Text& key, const Text* file) {
+    const Text& target = TargetFile(file);
+    if (target.empty()) {
+        return 0;
+    }
+    return WritePrivateProfileStringW(Wide(section), Wide(key), nullptr, Wide(target)) ? 1 : 0;
+}
+
 int CIni2017::WriteInt(const Text& section, const Text& key, std::int32_t value, const Text* file) {
     return WriteString(section, key, DecimalText(value), file);
 }

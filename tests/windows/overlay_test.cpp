@@ -11,7 +11,7 @@
 #include "screens/overlay_text.h"
 #include "screens/win/gdi_owners.h"
 #include "screens/win/info_overlay.h"
-#include "screens/win/test_painter.h"
+#include "screens/win/painter.h"
 #include "tests/windows/support/dib_canvas.h"
 #include "text/embedded_catalog.h"
 #include "text/text_lookup.h"

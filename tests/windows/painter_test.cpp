@@ -5,11 +5,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 #include <vector>
 
-#include "screens/test_picture.h"
-#include "screens/win/test_painter.h"
+#include "defects/ring_shape.h"
+#include "screens/picture.h"
+#include "screens/win/painter.h"
 #include "tests/windows/support/dib_canvas.h"
 #include "tests/windows/support/ext_text_out_recorder.h"
 #include "tests/windows/support/test_window.h"
@@ -260,6 +263,76 @@ TEST_F(PaintTestScreenTest, IndexSwitchedDuringThePaint) {
             EXPECT_EQ(overlayLog.calls[0].testIndex, -1);
         }
     }
+}
+
+// Marks of every type, two of them crowded, one in the corner: the rings leave the
+// 11 x 11 square around every mark and everything beyond 24 pixels as the picture,
+// show within 16 pixels, and give each type a look of its own. The information screen
+// and an empty log draw no ring, and no GDI object is left behind.
+TEST_F(PaintTestScreenTest, RingsAroundMarksLeaveThePixelsTheyMark) {
+    constexpr int kWidth = 160;
+    constexpr int kHeight = 90;
+    MarkLog log(kWidth, kHeight);
+    const PixelMark marks[] = {{30, 30, 1, 1}, {80, 30, 2, 0}, {130, 30, 3, 2},
+                               {60, 70, 3, 8}, {68, 66, 1, 1}, {0, 0, 2, 0}};
+    for (const PixelMark& mark : marks) {
+        ASSERT_TRUE(log.Add(mark));
+    }
+    const auto published = std::make_shared<PublishedLog>(MakePublishedLog(u"", log));
+    const MarkRings rings{published, {1, 1}}; // the client pixel of monitor pixel (0, 0)
+    DibCanvas canvas(kWidth + 2, kHeight + 2);
+    ASSERT_TRUE(canvas.Ready());
+    const DWORD objects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (const int index : {-1, 0, 1, 2, 8, 9, 11, 12}) {
+        SCOPED_TRACE(testing::Message() << "index " << index);
+        state.testIndex = index;
+        PaintTestScreen(canvas.Dc(), kWidth + 2, kHeight + 2, state, nullptr);
+        const std::vector<std::uint32_t> plain = canvas.Snapshot();
+        PaintTestScreen(canvas.Dc(), kWidth + 2, kHeight + 2, state, nullptr, rings);
+        const std::vector<std::uint32_t> ringed = canvas.Snapshot();
+        std::vector<int> changedNear(std::size(marks), 0);
+        for (int y = 0; y < canvas.Height(); ++y) {
+            for (int x = 0; x < canvas.Width(); ++x) {
+                const std::size_t at = static_cast<std::size_t>(y * canvas.Width() + x);
+                const bool changed = (plain[at] & 0xFFFFFF) != (ringed[at] & 0xFFFFFF);
+                int nearest = 1 << 20;
+                for (std::size_t m = 0; m < std::size(marks); ++m) {
+                    const int across =
+                        std::max(std::abs(x - 1 - marks[m].x), std::abs(y - 1 - marks[m].y));
+                    nearest = std::min(nearest, across);
+                    changedNear[m] += changed && across <= 16 ? 1 : 0;
+                }
+                if (changed && (nearest <= 5 || nearest > 24 || index == -1)) {
+                    ADD_FAILURE() << "pixel (" << x << ", " << y << ") changed, " << nearest
+                                  << " from a mark";
+                    return;
+                }
+            }
+        }
+        for (std::size_t m = 0; m < std::size(marks) && index != -1; ++m) {
+            EXPECT_GT(changedNear[m], 10) << "no ring around mark " << m;
+        }
+        if (index == 1) { // the three looks on black, each within its 33 x 33 square
+            const auto look = [&](int cx, int cy) {
+                std::vector<std::uint32_t> patch;
+                for (int y = cy - 16; y <= cy + 16; ++y) {
+                    for (int x = cx - 16; x <= cx + 16; ++x) {
+                        patch.push_back(canvas.At(x + 1, y + 1));
+                    }
+                }
+                return patch;
+            };
+            EXPECT_NE(look(30, 30), look(80, 30));
+            EXPECT_NE(look(80, 30), look(130, 30));
+            EXPECT_NE(look(30, 30), look(130, 30));
+        }
+    }
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objects);
+    // An empty log draws nothing.
+    state.testIndex = 1;
+    const MarkRings none{std::make_shared<PublishedLog>(), {1, 1}};
+    PaintTestScreen(canvas.Dc(), kWidth + 2, kHeight + 2, state, nullptr, none);
+    EXPECT_TRUE(canvas.RowsAre(0, kHeight + 2, 0));
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "screens/win/gdi_owners.h"
-#include "screens/win/test_painter.h"
+#include "screens/win/painter.h"
 #include "state/app_state.h"
 
 // What the bench window draws on WM_PAINT with the paint DC; nothing while null.

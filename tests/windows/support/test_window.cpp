@@ -2,7 +2,7 @@
 #include "tests/windows/support/test_window.h"
 
 #include "screens/win/gdi_owners.h"
-#include "screens/win/test_painter.h"
+#include "screens/win/painter.h"
 #include "tests/windows/support/dib_canvas.h"
 
 namespace {

@@ -1,15 +1,17 @@
-// The test screen painter (see test_painter.h): draws the fill plan of the current
+// The test screen painter (see painter.h): draws the fill plan of the current
 // test picture with as few calls as keep its pixels. Each call costs far more than
 // the pixels it writes when it writes one narrow stripe, so a column per fill took a
 // hundred times a full-screen fill.
-#include "screens/win/test_painter.h"
+#include "screens/win/painter.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <new>
 #include <vector>
 
-#include "screens/test_picture.h"
+#include "defects/pixel_mark.h"
+#include "screens/picture.h"
+#include "screens/ringed_picture.h"
 #include "screens/win/colour_ref.h"
 
 namespace {
@@ -17,10 +19,22 @@ namespace {
 // Rows of the strip copied down the area: a multiple of every row period, and few
 // enough that the strip stays in the cache (measured: taller strips cost more).
 constexpr int kStripRows = 8;
+// Rows of a band composed with the defect rings: small enough for the cache, and few
+// enough copies per picture that their calls cost nothing next to the pixels.
+constexpr int kRingBandRows = 32;
 
-std::uint32_t DibPixel(Rgb colour) noexcept {
-    return static_cast<std::uint32_t>(colour.red) << 16 |
-           static_cast<std::uint32_t>(colour.green) << 8 | colour.blue;
+// Rows top .. top + count - 1 of the area from `pixels`, a top-down 32-bit DIB of
+// exactly those rows: no doubt which rows go.
+void PutRows(HDC dc, int width, int top, int count, const std::uint32_t* pixels) noexcept {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -count;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, 0, top, static_cast<DWORD>(width), static_cast<DWORD>(count), 0, 0, 0,
+                      static_cast<UINT>(count), pixels, &info, DIB_RGB_COLORS);
 }
 
 // One fill per run of equal stripes: a solid field is one run, a gradient one run
@@ -47,29 +61,29 @@ void CopyStripDown(HDC dc, const TestPicture& picture) {
     const int rows = std::min(kStripRows, picture.height);
     std::vector<std::uint32_t> strip(static_cast<std::size_t>(width) * rows);
     for (int x = 0; x < width; ++x) {
-        strip[static_cast<std::size_t>(x)] =
-            DibPixel(picture.FillColour(picture.shape == PictureShape::Columns ? x : 0));
+        strip[static_cast<std::size_t>(x)] = PicturePixel(picture, x, 0);
     }
     for (int y = 1; y < rows; ++y) {
         const auto row = strip.begin() + static_cast<std::ptrdiff_t>(y) * width;
         if (picture.shape == PictureShape::Columns) {
             std::copy_n(strip.begin(), width, row);
         } else {
-            std::fill_n(row, width, DibPixel(picture.FillColour(y)));
+            std::fill_n(row, width, PicturePixel(picture, 0, y));
         }
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     for (int top = 0; top < picture.height; top += rows) {
-        const int count = std::min(rows, picture.height - top);
-        // A DIB of exactly the rows copied, top row first: no doubt which rows go.
-        info.bmiHeader.biHeight = -count;
-        SetDIBitsToDevice(dc, 0, top, static_cast<DWORD>(width), static_cast<DWORD>(count), 0, 0, 0,
-                          static_cast<UINT>(count), strip.data(), &info, DIB_RGB_COLORS);
+        PutRows(dc, width, top, std::min(rows, picture.height - top), strip.data());
+    }
+}
+
+// The picture with the defect rings on it, band by band.
+void ComposeWithRings(HDC dc, const TestPicture& picture, const MarkRings& rings) {
+    // Kept by each painting thread (the main one and the cycle worker's).
+    thread_local RingedBands::Scratch scratch;
+    RingedBands bands(picture, *rings.log, rings.origin.x, rings.origin.y, kRingBandRows, scratch);
+    for (int top = 0; top < picture.height; top += kRingBandRows) {
+        PutRows(dc, picture.width, top, std::min(kRingBandRows, picture.height - top),
+                bands.Compose(top).data());
     }
 }
 
@@ -80,15 +94,25 @@ void FillRectOpaque(HDC dc, const RECT& rect, COLORREF colour) noexcept {
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
-void PaintTestScreen(HDC dc, int width, int height, AppState& state,
-                     InformationOverlay overlay) noexcept {
+void PaintTestScreen(HDC dc, int width, int height, AppState& state, InformationOverlay overlay,
+                     const MarkRings& rings) noexcept {
     if (dc == nullptr) {
         return;
     }
-    const TestPicture picture = PlanTestPicture(state.testIndex.load(), width, height);
+    const int testIndex = state.testIndex.load();
+    const TestPicture picture = PlanTestPicture(testIndex, width, height);
     // Straight to the DC: no off-screen copy of the picture, nothing cached.
     bool drawn = false;
-    if (picture.RowPeriod() > 0) {
+    if (rings.log != nullptr && !rings.log->log.Empty() && IsMarkedPicture(testIndex) &&
+        picture.shape != PictureShape::Nothing) {
+        try {
+            ComposeWithRings(dc, picture, rings);
+            drawn = true;
+        } catch (const std::bad_alloc&) {
+            // No memory for a band: the picture goes without its rings this time.
+        }
+    }
+    if (!drawn && picture.RowPeriod() > 0) {
         try {
             CopyStripDown(dc, picture);
             drawn = true;
@@ -115,5 +139,12 @@ void PaintTestScreen(HDC dc, HWND window, AppState& state, InformationOverlay ov
     if (!GetClientRect(window, &client)) {
         return;
     }
-    PaintTestScreen(dc, client.right - client.left, client.bottom - client.top, state, overlay);
+    // Where the monitor's top-left pixel lies in the client area (the window reaches
+    // one border beyond the monitor).
+    POINT clientOrigin{0, 0};
+    ClientToScreen(window, &clientOrigin);
+    const MarkRings rings{TheDefectLog().Get(),
+                          {state.screenLeft - clientOrigin.x, state.screenTop - clientOrigin.y}};
+    PaintTestScreen(dc, client.right - client.left, client.bottom - client.top, state, overlay,
+                    rings);
 }

@@ -1,5 +1,5 @@
-// The test pictures as fill plans (see test_picture.h).
-#include "screens/test_picture.h"
+// The test pictures as fill plans (see picture.h).
+#include "screens/picture.h"
 
 #include <algorithm>
 #include <array>

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "screens/picture.h"
 #include "screens/scaled.h"
-#include "screens/test_picture.h"
 
 namespace {
 

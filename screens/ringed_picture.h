@@ -1,0 +1,63 @@
+// A test picture with the defect marks' rings, composed pixel by pixel one band of
+// rows at a time and drawn by a few copies of whole bands: a thousand rings as GDI
+// lines cost several times the picture, as pixels of a band next to nothing.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "defects/shared_log.h"
+#include "screens/picture.h"
+
+// The colour of a picture's pixel, 0x00RRGGBB as a 32-bit DIB holds it; black for a
+// picture without pixels of its own.
+[[nodiscard]] std::uint32_t PicturePixel(const TestPicture& picture, int x, int y) noexcept;
+
+class RingedBands {
+public:
+    // Buffers that a thread keeps from paint to paint, so that a paint does not wait
+    // for fresh memory to be mapped.
+    struct Scratch {
+        std::vector<std::uint32_t> band;
+        std::vector<std::uint32_t> cleanBand; // the picture's band, when all are alike
+    };
+
+    // The rings of `published`, its monitor pixel (0, 0) at picture pixel (originX,
+    // originY), over `picture`, in bands of `bandRows` rows (at least 1), composed in
+    // `scratch`.
+    RingedBands(const TestPicture& picture, const PublishedLog& published, int originX, int originY,
+                int bandRows, Scratch& scratch);
+
+    // The rows top .. top + bandRows - 1 (fewer at the bottom), each picture.width
+    // pixels, valid until the next call. The keep-clear square of every crowded mark
+    // shows the picture.
+    [[nodiscard]] std::span<const std::uint32_t> Compose(int top) noexcept;
+
+private:
+    // A ring pixel as an offset into the band from its mark's pixel.
+    struct Step {
+        int dy;
+        int dx;
+        std::ptrdiff_t offset;
+        std::uint32_t colour;
+    };
+    // Writes the ring pixels that fall into the band at `top`: their ring colours, or,
+    // with `clean`, the clean band's pixels to take them away again.
+    void WriteRings(int top, const std::uint32_t* clean) noexcept;
+    void GiveSquaresBack(int top) noexcept;
+    void FillWithPicture(std::vector<std::uint32_t>& rows, int top) noexcept;
+
+    const TestPicture& picture;
+    const PublishedLog& published;
+    int originX;
+    int originY;
+    int bandRows;
+    // Every band of the picture is the same (a field, columns, lines in even bands):
+    // the next band only needs the last one's rings taken away.
+    bool bandsAlike;
+    int composedTop = -1;
+    std::vector<std::uint32_t>& band;
+    std::vector<std::uint32_t>& cleanBand;
+    std::vector<Step> steps[3]; // the ring of each type, row by row
+};

@@ -1,0 +1,136 @@
+// The pixel defect log on the real program: a click on a test picture rings the pixel
+// under the pointer without covering it, the mark is stored and survives a restart, a
+// click on it changes its look, the menu removes it, and each monitor and screen size
+// keeps a log of its own.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "tests/e2e/program_test.h"
+
+namespace e2e {
+namespace {
+
+constexpr auto kScreenTimeout = 5s;
+constexpr char kSection[] = "Pixel defects";
+
+// On a black field: the 11 x 11 square around (x, y) stays black, a white ring lies
+// within 16 pixels of it, and every pixel farther than 24 from all `marks` is black.
+bool RingsOnBlack(const Screenshot& shot, std::initializer_list<std::pair<int, int>> marks) {
+    for (const auto& [x, y] : marks) {
+        const auto notBlack = [](int, int, Rgb c) { return c != kBlack; };
+        if (CountWhere(shot, {x - 5, y - 5, 11, 11}, notBlack) > 0 ||
+            CountWhere(shot, {x - 16, y - 16, 33, 33},
+                       [](int, int, Rgb c) { return c == kWhite; }) == 0) {
+            return false;
+        }
+    }
+    return CountWhere(shot, shot.area, [&](int px, int py, Rgb c) {
+               for (const auto& [x, y] : marks) {
+                   if (std::abs(px - x) <= 24 && std::abs(py - y) <= 24) {
+                       return false;
+                   }
+               }
+               return c != kBlack;
+           }) == 0;
+}
+
+class DefectLog : public ProgramTest {
+protected:
+    std::optional<Screenshot> ShowBlackField() {
+        Press("2");
+        if (!WaitForPicture(Solid(kBlack), kScreenTimeout)) {
+            return std::nullopt;
+        }
+        return lastCapture;
+    }
+    void ClickAt(int x, int y, int button = 1) {
+        X().MoveMouse(x, y);
+        X().Click(button);
+    }
+    std::optional<std::string> StoredMarks(const std::string& key) {
+        const auto ini = LoadIni(S().PerUserIni());
+        return ini ? ini->Get(kSection, key) : std::nullopt;
+    }
+    bool WaitForStored(const std::string& key, const std::optional<std::string>& value) {
+        return WaitUntil(kScreenTimeout, [&] { return StoredMarks(key) == value; });
+    }
+};
+
+TEST_F(DefectLog, AClickRingsThePixelKeepsItAcrossARestartAndTheMenuRemovesIt) {
+    const std::string key = "1280x1024 \\\\.\\DISPLAY1";
+    ASSERT_TRUE(LaunchToInformationScreen());
+    const auto black = ShowBlackField();
+    ASSERT_TRUE(black);
+
+    ClickAt(400, 300);
+    const auto lit = WaitForSettledScreen(kScreenTimeout, [](const Screenshot& shot) {
+        return RingsOnBlack(shot, {{400, 300}});
+    });
+    ASSERT_TRUE(lit) << "no ring that keeps the marked pixel's square black";
+    EXPECT_TRUE(WaitForStored(key, "400,300,1,1")) << StoredMarks(key).value_or("(none)");
+
+    // A click on the mark itself makes it dark: another look, stored at once.
+    ClickAt(400, 300);
+    const auto dark = WaitForSettledScreen(kScreenTimeout, [&](const Screenshot& shot) {
+        return RingsOnBlack(shot, {{400, 300}}) && CountDifferent(shot, *lit, shot.area) > 0;
+    });
+    ASSERT_TRUE(dark) << "the second click did not change the ring";
+    EXPECT_TRUE(WaitForStored(key, "400,300,2,1"));
+
+    Press("Escape");
+    ASSERT_TRUE(S().WaitForExit(10s));
+    ASSERT_TRUE(LaunchToInformationScreen());
+    Press("2");
+    EXPECT_TRUE(WaitForExactly(*dark, kScreenTimeout)) << "the mark did not survive the restart";
+
+    // The menu opened on the ring offers "Remove this mark", second from the end.
+    ClickAt(409, 296, 3);
+    ASSERT_TRUE(WaitForScreen(kScreenTimeout, [&](const Screenshot& shot) {
+        return CountDifferent(shot, *dark, {409, 296, 60, 60}) > 0;
+    })) << "no menu at the pointer";
+    Press("Up");
+    Press("Up");
+    Press("Return");
+    EXPECT_TRUE(WaitForExactly(*black, kScreenTimeout))
+        << "the black field did not come back whole";
+    EXPECT_TRUE(WaitForStored(key, std::nullopt)) << "the removed mark is still stored";
+}
+
+class DefectLogOnTwoMonitors : public DefectLog {
+protected:
+    [[nodiscard]] SessionOptions Options() const override {
+        SessionOptions options;
+        options.serverArgs = {"+xinerama", "-extension", "RANDR", "-screen", "1", "1024x768x24"};
+        return options;
+    }
+};
+
+TEST_F(DefectLogOnTwoMonitors, EachMonitorAndSizeKeepsItsOwnMarks) {
+    // Xvfb shows both monitors at 0,0; the second one is covered.
+    std::error_code ec;
+    fs::create_directories(S().PerUserFolder(), ec);
+    std::ofstream(S().PerUserIni()) << "[Program]\r\nscreen=\\\\.\\DISPLAY2\r\n"
+                                    << "[Pixel defects]\r\n"
+                                    << "1280x1024 \\\\.\\DISPLAY1=200,200,1,1\r\n"
+                                    << "1024x768 \\\\.\\DISPLAY2=600,400,3,2 9,9,9 x\r\n"
+                                    << "800x600 \\\\.\\DISPLAY2=300,300,1,1\r\n";
+    screen = {0, 0, 1024, 768};
+    client = ClientAreaOn(screen.width, screen.height);
+    ASSERT_TRUE(LaunchToInformationScreen());
+    Press("2");
+    const auto second = WaitForSettledScreen(kScreenTimeout, [](const Screenshot& shot) {
+        return RingsOnBlack(shot, {{600, 400}});
+    });
+    ASSERT_TRUE(second) << "the second monitor's mark alone should show";
+
+    ClickAt(100, 100);
+    EXPECT_TRUE(WaitForStored("1024x768 \\\\.\\DISPLAY2", "600,400,3,2 100,100,1,1"))
+        << StoredMarks("1024x768 \\\\.\\DISPLAY2").value_or("(none)");
+    EXPECT_EQ(StoredMarks("1280x1024 \\\\.\\DISPLAY1"), "200,200,1,1");
+    EXPECT_EQ(StoredMarks("800x600 \\\\.\\DISPLAY2"), "300,300,1,1");
+}
+
+} // namespace
+} // namespace e2e
