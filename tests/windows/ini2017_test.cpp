@@ -15,6 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "defects/shared_log.h"
+#include "defects/stored_marks.h"
+#include "defects/win/stored_log.h"
 #include "screens/win/gdi_owners.h"
 #include "settings/ini_rules.h"
 #include "settings/win/ini2017.h"
@@ -106,6 +109,39 @@ TEST(Ini2017, ValuesRoundTripThroughTheFile) {
     EXPECT_NE(CIni2017::WriteInt(u"Program", u"explicit", -5, &location.besideProgram), 0);
     EXPECT_EQ(ReadKeyDirect(location.besideProgram, u"explicit"), u"-5");
     EXPECT_EQ(CIni2017::ReadProgramInt(u"explicit", 3), 3);
+}
+
+// The defect log through the real services: a full log of the longest entries comes
+// back whole, the last mark's removal takes the key out, and a value longer than the
+// read buffer gives the marks it holds up to the limit, the other settings untouched.
+TEST(Ini2017, DefectLogsOfAThousandMarksAndOversizedValues) {
+    Location location;
+    location.Setup();
+    EXPECT_NE(CIni2017::WriteProgramInt(u"lng", 7), 0);
+    ShowStoredLog(u"\\\\.\\DISPLAY1", 3840, 2160);
+    MarkLog full(3840, 2160);
+    for (int i = 0; full.Marks().size() < static_cast<std::size_t>(kMostMarks); ++i) {
+        full.Add({3839 - i, 2159 - i % 7, 1 + i % 3, 13});
+    }
+    KeepLog(full);
+    ShowStoredLog(u"\\\\.\\DISPLAY1", 1920, 1080);
+    EXPECT_TRUE(TheDefectLog().Get()->log.Empty()) << "another size has a log of its own";
+    ShowStoredLog(u"\\\\.\\DISPLAY1", 3840, 2160);
+    EXPECT_EQ(TheDefectLog().Get()->log.Marks(), full.Marks());
+    KeepLog(MarkLog(3840, 2160));
+    wchar_t gone[8] = {};
+    GetPrivateProfileStringW(L"Pixel defects", L"3840x2160 \\\\.\\DISPLAY1", L"none", gone, 8,
+                             Wide(CIni2017::SettingsFilePath()));
+    EXPECT_EQ(FromWide(gone), u"none");
+
+    Text huge;
+    for (int i = 0; huge.size() < 2 * kStoredMarksChars; ++i) {
+        huge += FormatText(u"%d,%d,2,0 ", {std::int64_t{i % 3000}, std::int64_t{i / 3000}});
+    }
+    EXPECT_NE(CIni2017::WriteString(u"Pixel defects", u"3000x3000 big", huge), 0);
+    ShowStoredLog(u"big", 3000, 3000);
+    EXPECT_EQ(TheDefectLog().Get()->log.Marks().size(), static_cast<std::size_t>(kMostMarks));
+    EXPECT_EQ(CIni2017::ReadProgramInt(u"lng", 0), 7);
 }
 
 TEST(Ini2017, ReadIntAppliesDefaultsParsingAndRange) {
