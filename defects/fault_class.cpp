@@ -24,11 +24,11 @@ int Root(std::vector<int>& parent, int i) {
 
 } // namespace
 
-int CountClusters(std::span<const PixelMark> marks, bool litOrDark) {
-    std::vector<PixelMark> kind;
-    for (const PixelMark& mark : marks) {
-        if (IsLitOrDark(mark) == litOrDark) {
-            kind.push_back(mark);
+std::vector<std::vector<int>> FindClusters(std::span<const PixelMark> marks, bool litOrDark) {
+    std::vector<int> kind; // indexes of the marks of this kind
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        if (IsLitOrDark(marks[i]) == litOrDark) {
+            kind.push_back(static_cast<int>(i));
         }
     }
     const int count = static_cast<int>(kind.size());
@@ -36,22 +36,24 @@ int CountClusters(std::span<const PixelMark> marks, bool litOrDark) {
     std::iota(parent.begin(), parent.end(), 0);
     for (int i = 0; i < count; ++i) {
         for (int j = i + 1; j < count; ++j) {
-            const PixelMark& a = kind[static_cast<std::size_t>(i)];
-            const PixelMark& b = kind[static_cast<std::size_t>(j)];
+            const PixelMark& a = marks[static_cast<std::size_t>(kind[static_cast<std::size_t>(i)])];
+            const PixelMark& b = marks[static_cast<std::size_t>(kind[static_cast<std::size_t>(j)])];
             if (std::abs(a.x - b.x) <= kClusterReach && std::abs(a.y - b.y) <= kClusterReach) {
                 parent[static_cast<std::size_t>(Root(parent, i))] = Root(parent, j);
             }
         }
     }
-    std::vector<int> members(kind.size(), 0);
+    std::vector<std::vector<int>> groups(kind.size());
     for (int i = 0; i < count; ++i) {
-        ++members[static_cast<std::size_t>(Root(parent, i))];
+        groups[static_cast<std::size_t>(Root(parent, i))].push_back(
+            kind[static_cast<std::size_t>(i)]);
     }
-    int clusters = 0;
-    for (const int size : members) {
-        clusters += size >= 2 ? 1 : 0;
-    }
-    return clusters;
+    std::erase_if(groups, [](const std::vector<int>& group) { return group.size() < 2; });
+    return groups;
+}
+
+int CountClusters(std::span<const PixelMark> marks, bool litOrDark) {
+    return static_cast<int>(FindClusters(marks, litOrDark).size());
 }
 
 DefectCounts CountDefects(std::span<const PixelMark> marks) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "defects/pixel_mark.h"
 #include "text/text.h"
@@ -36,8 +37,10 @@ inline constexpr int kNoClass = 0;
 // included, form one cluster (they share a 5 x 5 block).
 inline constexpr int kClusterReach = 4;
 
-// Groups of two or more marks of `type`'s kind (lit and dark pixels are one kind)
-// linked by the cluster reach.
+// The clusters of one kind (lit and dark pixels are one kind): groups of two or more
+// marks linked by the cluster reach, each as the marks' indexes in `marks`, in order.
+[[nodiscard]] std::vector<std::vector<int>> FindClusters(std::span<const PixelMark> marks,
+                                                         bool litOrDark);
 [[nodiscard]] int CountClusters(std::span<const PixelMark> marks, bool litOrDark);
 
 [[nodiscard]] DefectCounts CountDefects(std::span<const PixelMark> marks);

@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <zlib.h>
@@ -282,6 +283,7 @@ public:
 
     [[nodiscard]] const std::string& Failure() const { return failure; }
     [[nodiscard]] const Screenshot& Last() const { return last; }
+    [[nodiscard]] const std::filesystem::path& Folder() const { return folder; }
 
 private:
     Session& session;
@@ -353,6 +355,67 @@ bool ShootEnglish(Session& session, Shooter& shooter) {
                         "menu", "context menu");
 }
 
+// The pixel defect log: marks on the black, white and red fields, the rings shown on
+// the red one, then the report from the menu, left in the output folder as
+// report.html for scripts/screenshots to render in a browser.
+bool ShootDefects(Session& session, Shooter& shooter) {
+    std::string error;
+    const auto opener = session.RunWine({"reg", "add", "HKCR\\htmlfile\\shell\\open\\command",
+                                         "/ve", "/d", "cmd.exe /c echo %1> C:\\opened.txt", "/f"},
+                                        30s, &error);
+    if (!shooter.Check(opener && opener->Succeeded(),
+                       "cannot register the report's opener: " + error) ||
+        !shooter.StoreSettings("[Program]\r\nlng=" + std::to_string(kEnglish) + "\r\n") ||
+        !shooter.Launch()) {
+        return false;
+    }
+    struct Mark {
+        const char* key; // the picture it is marked on
+        int x, y;
+    };
+    const Mark marks[] = {{"2", 700, 400}, {"2", 703, 402}, {"2", 1210, 300},
+                          {"1", 930, 700}, {"3", 400, 820}, {"3", 1500, 610}};
+    for (const Mark& mark : marks) {
+        if (!shooter.Press(mark.key)) {
+            return false;
+        }
+        std::this_thread::sleep_for(300ms);
+        session.X().MoveMouse(mark.x, mark.y);
+        session.X().Click(1);
+        std::this_thread::sleep_for(300ms);
+    }
+    const auto ringed = shooter.WaitForSettled(kScreenTimeout, [](const Screenshot& shot) {
+        return shot.At(10, 10) == MakeRgb(255, 0, 0) && shot.At(400, 820) == MakeRgb(255, 0, 0) &&
+               shot.At(400, 809) != MakeRgb(255, 0, 0); // a ring above the mark
+    });
+    if (!shooter.Save(ringed, "marks", "the marks' rings on the red field")) {
+        return false;
+    }
+    // The menu away from every ring; the report is the third entry from its end.
+    session.X().MoveMouse(kMenuX, kMenuY);
+    session.X().Click(3);
+    std::this_thread::sleep_for(700ms);
+    if (!shooter.Press("Up") || !shooter.Press("Up") || !shooter.Press("Return")) {
+        return false;
+    }
+    const std::filesystem::path documents = session.Prefix().UserProfile() / "Documents";
+    std::filesystem::path report;
+    WaitUntil(kScreenTimeout, [&] {
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(documents, ec)) {
+            report = entry.path();
+        }
+        return !report.empty();
+    });
+    std::error_code ec;
+    if (!shooter.Check(!report.empty(), "no report in " + documents.string())) {
+        return false;
+    }
+    std::filesystem::copy_file(report, shooter.Folder() / "report.html",
+                               std::filesystem::copy_options::overwrite_existing, ec);
+    return shooter.Check(!ec, "cannot copy the report: " + ec.message());
+}
+
 int Fail(Session* session, const Shooter* shooter, const std::string& message) {
     std::cerr << "screenshots: " << message << "\n";
     if (session != nullptr) {
@@ -384,8 +447,9 @@ int main(int argc, char** argv) {
     }
 
     // Persian on a Persian system, where Wine draws it in a face that joins its letters;
-    // then everything else on an English one.
-    for (const bool persian : {true, false}) {
+    // then everything else on an English one, the defect log in a session of its own.
+    for (const int run : {0, 1, 2}) {
+        const bool persian = run == 0;
         SessionOptions options;
         options.screenWidth = kScreenWidth;
         options.screenHeight = kScreenHeight;
@@ -399,7 +463,10 @@ int main(int argc, char** argv) {
             return Fail(session.get(), nullptr, error);
         }
         Shooter shooter(*session, folder);
-        if (!(persian ? ShootPersian(*session, shooter) : ShootEnglish(*session, shooter))) {
+        const bool shot = run == 0   ? ShootPersian(*session, shooter)
+                          : run == 1 ? ShootEnglish(*session, shooter)
+                                     : ShootDefects(*session, shooter);
+        if (!shot) {
             return Fail(session.get(), &shooter, shooter.Failure());
         }
     }

@@ -7,6 +7,7 @@
 #include "app/win/monitors.h"
 #include "defects/marks_shown.h"
 #include "defects/shared_log.h"
+#include "defects/win/defect_report_file.h"
 #include "defects/win/stored_log.h"
 #include "settings/win/ini2017.h"
 #include "state/app_state.h"
@@ -90,6 +91,17 @@ void ShowContextMenu(HWND mainWindow, const ContextMenuHooks& hooks) {
         command = static_cast<int>(
             TrackPopupMenu(menu.Get(), TPM_RETURNCMD, cursor.x, cursor.y, 0, mainWindow, nullptr));
     } // the menu is gone before a dialog or message box of the command opens
+    if (command == kMenuDefectReport) {
+        const char16_t* program = catalogue.SectionZeroValue(0);
+        if (!WriteAndOpenDefectReport(state.screenDevice.Get(), published->log,
+                                      program != nullptr ? program : u"Glimmerix")) {
+            MessageBoxW(mainWindow,
+                        L"The pixel defect report could not be written to the Documents "
+                        L"folder or the temporary folder.",
+                        L"Pixel defect report", MB_OK | MB_ICONWARNING);
+        }
+        return;
+    }
     MarkLog log = published->log;
     if (ApplyDefectCommand(command, log, markOnRing)) {
         // A mode change while the menu was open brings another monitor's log.

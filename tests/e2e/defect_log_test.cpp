@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 
 #include "tests/e2e/program_test.h"
 
@@ -96,6 +97,65 @@ TEST_F(DefectLog, AClickRingsThePixelKeepsItAcrossARestartAndTheMenuRemovesIt) {
     EXPECT_TRUE(WaitForExactly(*black, kScreenTimeout))
         << "the black field did not come back whole";
     EXPECT_TRUE(WaitForStored(key, std::nullopt)) << "the removed mark is still stored";
+}
+
+// The report from the menu: written to Documents and handed to the shell, which opens it
+// with a stand-in browser that records the file; Wine gives its monitor no EDID.
+TEST_F(DefectLog, TheReportListsTheClickedMarksAndTheClass) {
+    std::string error;
+    for (const auto& [key, value] :
+         {std::pair{"HKCR\\.html", "htmlfile"},
+          {"HKCR\\htmlfile\\shell\\open\\command", "cmd.exe /c echo %1> C:\\opened.txt"}}) {
+        const auto added = S().RunWine({"reg", "add", key, "/ve", "/d", value, "/f"}, 30s, &error);
+        ASSERT_TRUE(added && added->exited && added->code == 0) << error;
+    }
+    ASSERT_TRUE(LaunchToInformationScreen());
+    ASSERT_TRUE(ShowBlackField());
+    ClickAt(400, 300);
+    ASSERT_TRUE(WaitForStored("1280x1024 \\\\.\\DISPLAY1", "400,300,1,1"));
+    ClickAt(403, 302); // close enough to make a cluster: class IV
+    ASSERT_TRUE(WaitForStored("1280x1024 \\\\.\\DISPLAY1", "400,300,1,1 403,302,1,1"));
+    Press("3");
+    ClickAt(900, 700);
+    ASSERT_TRUE(WaitForStored("1280x1024 \\\\.\\DISPLAY1", "400,300,1,1 403,302,1,1 900,700,3,2"));
+
+    const auto marked =
+        WaitForSettledScreen(kScreenTimeout, [](const Screenshot&) { return true; });
+    ASSERT_TRUE(marked);
+    ClickAt(100, 500, 3); // away from every ring: the report is third from the end
+    ASSERT_TRUE(WaitForScreen(kScreenTimeout, [&](const Screenshot& shot) {
+        return CountDifferent(shot, *marked, shot.area) > 1000;
+    })) << "no menu";
+    Press("Up");
+    Press("Up");
+    Press("Return");
+    std::string opened;
+    ASSERT_TRUE(WaitUntil(15s, [&] {
+        std::ifstream in(S().Prefix().DriveC() / "opened.txt", std::ios::binary);
+        opened.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return opened.ends_with("\r\n");
+    })) << "no report was opened";
+    const fs::path documents = S().Prefix().UserProfile() / "Documents";
+    fs::path report;
+    for (const auto& entry : fs::directory_iterator(documents)) {
+        report = entry.path();
+    }
+    ASSERT_FALSE(report.empty()) << "nothing in " << documents;
+    EXPECT_TRUE(report.filename().string().starts_with("Glimmerix pixel report "));
+    EXPECT_TRUE(report.filename().string().ends_with(" unknown monitor.html"));
+    EXPECT_TRUE(opened.find(report.filename().string()) != std::string::npos) << opened;
+    std::ifstream in(report, std::ios::binary);
+    const std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const char* part :
+         {"<meta name=\"pixel-fault-class\" content=\"IV\">",
+          "<meta name=\"pixel-faults\" content=\"1=2 2=0 3=1 clusters-1-2=1 clusters-3=0\">",
+          "<tr><td>1</td><td>400</td><td>300</td><td class=\"w\">1 lit</td><td "
+          "class=\"w\">black</td></tr>",
+          "<tr><td>3</td><td>900</td><td>700</td><td class=\"w\">3 sub-pixel</td><td "
+          "class=\"w\">red</td></tr>",
+          "<th>Model</th><td>unknown</td>", "1280 x 1024, \\\\.\\DISPLAY1"}) {
+        EXPECT_NE(page.find(part), std::string::npos) << part;
+    }
 }
 
 class DefectLogOnTwoMonitors : public DefectLog {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/defect_menu.h"
+#include "defects/defect_report.h"
 #include "defects/defect_summary.h"
 #include "defects/fault_class.h"
 #include "defects/mark_log.h"
@@ -200,12 +201,13 @@ TEST(DefectLog, MenuEntriesAndTheirCommands) {
     const std::vector<MenuEntry> expected = {
         {kMenuSeparator, 0, u""},
         {kMenuGrayed | kMenuDisabled, kMenuDefectSummary, DefectSummary(log)},
+        {kMenuString, kMenuDefectReport, u"Pixel defect report"},
         {kMenuString, kMenuRemoveMark, u"Remove this mark"},
         {kMenuString, kMenuRemoveAllMarks, u"Remove all marks"}};
     EXPECT_EQ(entries, expected);
     entries.clear();
     AppendDefectEntries(entries, log, -1);
-    EXPECT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries.back().id, kMenuRemoveAllMarks);
 
     EXPECT_FALSE(ApplyDefectCommand(0, log, 2));
@@ -217,6 +219,82 @@ TEST(DefectLog, MenuEntriesAndTheirCommands) {
     EXPECT_TRUE(ApplyDefectCommand(kMenuRemoveAllMarks, log, -1));
     EXPECT_TRUE(log.Empty());
     EXPECT_FALSE(ApplyDefectCommand(kMenuRemoveAllMarks, log, -1));
+}
+
+std::size_t Occurrences(const std::string& page, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = page.find(part); at != std::string::npos; at = page.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(DefectReport, FileNamesAreCleanAndNeverTheSame) {
+    MonitorIdentity monitor;
+    EXPECT_EQ(ReportFileName(u"2026-12-08", monitor, 1),
+              u"Glimmerix pixel report 2026-12-08 unknown monitor.html");
+    monitor.valid = true;
+    monitor.manufacturerId = u"DEL";
+    monitor.maker = u"Dell";
+    monitor.productCode = 41394;
+    EXPECT_EQ(ReportFileName(u"2026-12-08", monitor, 1),
+              u"Glimmerix pixel report 2026-12-08 Dell 41394.html");
+    monitor.name = u"DELL U2720Q";
+    EXPECT_EQ(ReportFileName(u"2026-12-08", monitor, 2),
+              u"Glimmerix pixel report 2026-12-08 DELL U2720Q (2).html");
+    monitor.name = u"a<b>c:d\"e/f\\g|h?i*j\x01k. .";
+    EXPECT_EQ(ReportFileName(u"2026-12-08", monitor, 1),
+              u"Glimmerix pixel report 2026-12-08 a_b_c_d_e_f_g_h_i_j_k.html");
+}
+
+TEST(DefectReport, CountsClassAllowanceMapAndRows) {
+    ReportFacts facts;
+    facts.program = u"Glimmerix 3.19";
+    facts.dateTime = u"2026-12-08 14:03";
+    facts.device = u"\\\\.\\DISPLAY1";
+    facts.log = LogOf({{400, 300, 1, 1}, {403, 302, 2, 0}, {1900, 10, 3, 12}});
+    facts.monitor.valid = true;
+    facts.monitor.manufacturerId = u"DEL";
+    facts.monitor.maker = u"Dell";
+    facts.monitor.name = u"<U2720Q>";
+    facts.monitor.widthCm = 60;
+    facts.monitor.heightCm = 34;
+    const std::string page = DefectReportHtml(facts);
+    for (const char* part : {
+             "<meta name=\"pixel-fault-class\" content=\"IV\">",
+             "<meta name=\"pixel-faults\" content=\"1=1 2=1 3=1 clusters-1-2=1 clusters-3=0\">",
+             "<th>Model</th><td>&lt;U2720Q&gt;</td>",
+             "<th>Image size</th><td>60 x 34 cm, 27.1 in diagonal</td>",
+             "<th>Mode tested</th><td>1920 x 1080, \\\\.\\DISPLAY1</td>",
+             "<th class=\"n\">Class II allows at 1920 x 1080</th>",
+             "<tr><th>Type 3, faulty sub-pixel</th><td>1</td><td>10</td></tr>",
+             "<tr><th>Clusters of types 1 and 2</th><td>1</td><td>0</td></tr>",
+             "<g class=\"t1\" transform=\"translate(400 300)\">",
+             "<g class=\"t3\" transform=\"translate(1900 10)\">",
+             "<tr><td>2</td><td>403</td><td>302</td><td class=\"w\">2 dark</td><td "
+             "class=\"w\">white</td></tr>",
+             "<td class=\"w\">3 sub-pixel</td><td class=\"w\">vertical lines</td>",
+         }) {
+        EXPECT_EQ(Occurrences(page, part), 1u) << part;
+    }
+    EXPECT_EQ(Occurrences(page, "<rect class=\"cluster\""), 1u);
+    // Self-contained: nothing fetched, nothing run.
+    for (const char* absent : {"<script", "http:", "https:", "src=", "<link", "url("}) {
+        EXPECT_EQ(Occurrences(page, absent), 0u) << absent;
+    }
+
+    // No identity, a thousand marks: every field says so, every mark has its row.
+    facts.monitor = MonitorIdentity();
+    facts.log = MarkLog(3840, 2160);
+    for (int i = 0; i < kMostMarks; ++i) {
+        facts.log.Add({i * 3, 2000, 3, 2});
+    }
+    const std::string full = DefectReportHtml(facts);
+    EXPECT_EQ(Occurrences(full, "<th>Model</th><td>unknown</td>"), 1u);
+    EXPECT_EQ(Occurrences(full, "<th>Serial number</th><td>unknown</td>"), 1u);
+    EXPECT_EQ(Occurrences(full, "<td class=\"w\">3 sub-pixel</td>"), 1000u);
+    EXPECT_EQ(Occurrences(full, "<tr><td>1000</td><td>2997</td>"), 1u);
+    EXPECT_EQ(Occurrences(full, "content=\"IV\">"), 1u); // one chain of 1000 sub-pixels
 }
 
 } // namespace

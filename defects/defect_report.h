@@ -1,0 +1,30 @@
+// The pixel defect report: one self-contained HTML page (UTF-8, no script, nothing
+// fetched) to print or send with a return: the monitor by its own identity, the mode
+// tested, the counts and class with what class II allows, a map of the marks and a
+// table of them. Its words are English, its figures plain numbers.
+#pragma once
+
+#include <string>
+
+#include "defects/edid.h"
+#include "defects/mark_log.h"
+#include "text/text.h"
+
+struct ReportFacts {
+    Text program;  // name and version, "Glimmerix 3.19"
+    Text dateTime; // "2026-12-08 14:03"
+    MonitorIdentity monitor;
+    Text device; // the system's name of the display, \\.\DISPLAY1
+    MarkLog log; // its size is the mode tested
+};
+
+[[nodiscard]] std::string DefectReportHtml(const ReportFacts& facts);
+
+// What the monitor is called in a file name: its name from the EDID, else its maker
+// and product code, else "unknown monitor".
+[[nodiscard]] Text MonitorModel(const MonitorIdentity& monitor);
+
+// "Glimmerix pixel report <date> <model>.html", " (2)" and on before the extension
+// for the second and later tries; characters that Windows refuses in a file name
+// become '_'.
+[[nodiscard]] Text ReportFileName(TextView date, const MonitorIdentity& monitor, int attempt);
