@@ -10,6 +10,7 @@ void AppendDefectEntries(std::vector<MenuEntry>& entries, const MarkLog& log, in
     entries.push_back({kMenuSeparator, 0, Text()});
     entries.push_back({kMenuGrayed | kMenuDisabled, kMenuDefectSummary, DefectSummary(log)});
     entries.push_back({kMenuString, kMenuDefectReport, u"Pixel defect report"});
+    entries.push_back({kMenuString, kMenuRepairMarked, u"Repair marked pixels"});
     if (markOnRing >= 0 && static_cast<std::size_t>(markOnRing) < log.Marks().size()) {
         entries.push_back({kMenuString, kMenuRemoveMark, u"Remove this mark"});
     }

@@ -1,7 +1,7 @@
 // The defect log's entries at the end of the context menu, while the covered monitor
 // has marks: a separator, the greyed summary with the panel's class, "Remove this
-// mark" when the menu opened on a mark's ring, and "Remove all marks"; the report
-// follows the summary. Fixed English,
+// mark" when the menu opened on a mark's ring, and "Remove all marks"; the report and
+// the marked pixels' flasher follow the summary. Fixed English,
 // like the translation tools' entries.
 #pragma once
 
@@ -13,6 +13,7 @@
 // Below the monitors' identifiers, above every language's.
 inline constexpr int kMenuDefectSummary = 1100; // disabled; never returned
 inline constexpr int kMenuDefectReport = 1101;
+inline constexpr int kMenuRepairMarked = 1102;
 inline constexpr int kMenuRemoveMark = 1103;
 inline constexpr int kMenuRemoveAllMarks = 1104;
 

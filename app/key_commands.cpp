@@ -214,6 +214,13 @@ void HandleKeyDown(AppState& state, CommandHost& host, int keyCode, std::intptr_
     if (state.lastKeyTransition != kFreshPress) {
         return;
     }
+    if (state.spotRepairRunning != 0) {
+        // Any key stops the marked-pixel flasher and does nothing else, its release
+        // included; the flasher puts the picture back itself.
+        state.spotRepairRunning = 0;
+        state.swallowedKeyUp = keyCode;
+        return;
+    }
     if (state.throughputRunning != 0) {
         state.throughputRunning = 0; // the worker ends at its next check
         ShowInformationScreen(state, host);
@@ -226,6 +233,10 @@ void HandleKeyDown(AppState& state, CommandHost& host, int keyCode, std::intptr_
 }
 
 void HandleKeyUp(AppState& state, CommandHost& host, int keyCode) {
+    if (state.swallowedKeyUp == keyCode) {
+        state.swallowedKeyUp = 0;
+        return;
+    }
     if (state.selectionMode != 0 || state.repairMode != 0) {
         return;
     }
@@ -329,6 +340,7 @@ void QuitProgram(AppState& state, CommandHost& host) {
 
 void HandleClose(AppState& state, CommandHost& host) {
     state.cycleRunning = 0;
+    state.spotRepairRunning = 0;
     state.selectionMode = 0;
     host.Pause(100);
     QuitProgram(state, host);

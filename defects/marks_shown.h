@@ -7,5 +7,6 @@
 
 [[nodiscard]] inline bool MarksShown(const AppState& state) noexcept {
     return IsMarkedPicture(state.testIndex.load()) && state.selectionMode == 0 &&
-           state.repairMode == 0 && state.repairRunning == 0 && state.throughputRunning == 0;
+           state.repairMode == 0 && state.repairRunning == 0 && state.throughputRunning == 0 &&
+           state.spotRepairRunning == 0;
 }

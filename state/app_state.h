@@ -39,6 +39,11 @@ struct AppState {
     std::atomic<int> cycleRunning{0};
     std::atomic<int> repairRunning{0};
     std::atomic<int> throughputRunning{0};
+    // 1 while the flasher of the marked pixels runs; any key clears it.
+    std::atomic<int> spotRepairRunning{0};
+    // The key whose press stopped that flasher: its release is not a command (main
+    // thread only).
+    int swallowedKeyUp = 0;
     std::atomic<int> drawVariant{0};
     std::atomic<int> lastKeyCode{0};
     std::atomic<int> lastKeyTransition{0};

@@ -395,7 +395,8 @@ bool ShootDefects(Session& session, Shooter& shooter) {
     session.X().MoveMouse(kMenuX, kMenuY);
     session.X().Click(3);
     std::this_thread::sleep_for(700ms);
-    if (!shooter.Press("Up") || !shooter.Press("Up") || !shooter.Press("Return")) {
+    if (!shooter.Press("Up") || !shooter.Press("Up") || !shooter.Press("Up") ||
+        !shooter.Press("Return")) {
         return false;
     }
     const std::filesystem::path documents = session.Prefix().UserProfile() / "Documents";

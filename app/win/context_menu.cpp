@@ -9,6 +9,7 @@
 #include "defects/shared_log.h"
 #include "defects/win/defect_report_file.h"
 #include "defects/win/stored_log.h"
+#include "screens/win/spot_repair_worker.h"
 #include "settings/win/ini2017.h"
 #include "state/app_state.h"
 #include "text/text_lookup.h"
@@ -100,6 +101,11 @@ void ShowContextMenu(HWND mainWindow, const ContextMenuHooks& hooks) {
                         L"folder or the temporary folder.",
                         L"Pixel defect report", MB_OK | MB_ICONWARNING);
         }
+        return;
+    }
+    if (command == kMenuRepairMarked) {
+        state.spotRepairRunning = 1;
+        StartSpotRepairWorkerThread(mainWindow, state);
         return;
     }
     MarkLog log = published->log;

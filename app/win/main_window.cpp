@@ -33,9 +33,9 @@ LRESULT OnCreate(HWND window) {
 
 LRESULT OnPaint(HWND window) {
     AppState& state = TheAppState();
-    if (state.throughputRunning != 0) {
-        // The throughput worker owns the window. Validating without painting keeps
-        // the system from sending WM_PAINT again and again for the whole run.
+    if (state.throughputRunning != 0 || state.spotRepairRunning != 0) {
+        // The throughput worker or the marked-pixel flasher owns the window. Validating without
+        // painting keeps the system from sending WM_PAINT again and again for the whole run.
         ValidateRect(window, nullptr);
         return 1;
     }

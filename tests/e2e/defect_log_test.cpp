@@ -4,9 +4,12 @@
 // keeps a log of its own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <set>
+#include <string>
 
 #include "tests/e2e/program_test.h"
 
@@ -126,8 +129,9 @@ TEST_F(DefectLog, TheReportListsTheClickedMarksAndTheClass) {
     ASSERT_TRUE(WaitForScreen(kScreenTimeout, [&](const Screenshot& shot) {
         return CountDifferent(shot, *marked, shot.area) > 1000;
     })) << "no menu";
-    Press("Up");
-    Press("Up");
+    for (int up = 0; up < 3; ++up) {
+        Press("Up");
+    }
     Press("Return");
     std::string opened;
     ASSERT_TRUE(WaitUntil(15s, [&] {
@@ -156,6 +160,69 @@ TEST_F(DefectLog, TheReportListsTheClickedMarksAndTheClass) {
           "<th>Model</th><td>unknown</td>", "1280 x 1024, \\\\.\\DISPLAY1"}) {
         EXPECT_NE(page.find(part), std::string::npos) << part;
     }
+}
+
+// The marked pixels' flasher from the menu: only their 9 x 9 squares (clipped at the
+// screen's edge) and one small line clear of the marks change, all else is black; a
+// key stops it without ending the program, and the picture comes back whole.
+TEST_F(DefectLog, RepairFlashesOnlyTheMarkedSquaresUntilAKey) {
+    std::error_code ec;
+    fs::create_directories(S().PerUserFolder(), ec);
+    std::ofstream(S().PerUserIni()) << "[Pixel defects]\r\n1280x1024 \\\\.\\DISPLAY1="
+                                    << "300,300,3,2 1000,200,3,2 0,1023,3,2\r\n";
+    const std::pair<int, int> marks[] = {{300, 300}, {1000, 200}, {0, 1023}};
+    ASSERT_TRUE(LaunchToInformationScreen());
+    Press("3");
+    const auto red = WaitForSettledScreen(kScreenTimeout, [](const Screenshot& shot) {
+        return shot.At(640, 512) == MakeRgb(255, 0, 0) && shot.At(300, 289) != MakeRgb(255, 0, 0);
+    });
+    ASSERT_TRUE(red);
+    ClickAt(640, 600, 3);
+    ASSERT_TRUE(WaitForScreen(kScreenTimeout, [&](const Screenshot& shot) {
+        return CountDifferent(shot, *red, shot.area) > 1000;
+    })) << "no menu";
+    Press("Up"); // "Repair marked pixels" is second from the end
+    Press("Up");
+    Press("Return");
+
+    const auto distance = [](int x, int y, std::pair<int, int> mark) {
+        return std::max(std::abs(x - mark.first), std::abs(y - mark.second));
+    };
+    std::set<Rgb> colours;
+    std::string wrong;
+    const bool cycled = WaitUntil(10s, [&] {
+        lastCapture = X().ShootScreen();
+        int top = 1 << 20, bottom = -1, nearest = 1 << 20;
+        CountWhere(lastCapture, lastCapture.area, [&](int x, int y, Rgb c) {
+            int closest = 1 << 20;
+            for (const auto& mark : marks) {
+                closest = std::min(closest, distance(x, y, mark));
+            }
+            if (closest > 4 && c != kBlack) { // the status line
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                nearest = std::min(nearest, closest);
+            }
+            return false;
+        });
+        if (bottom >= 0 && (bottom - top > 40 || nearest < 32)) {
+            wrong = "light outside the squares, rows " + std::to_string(top) + " to " +
+                    std::to_string(bottom) + ", " + std::to_string(nearest) + " from a mark";
+            return true;
+        }
+        const Rgb square = lastCapture.At(296, 296);
+        if (CountWhere(lastCapture, {296, 296, 9, 9},
+                       [&](int, int, Rgb c) { return c != square; }) == 0) {
+            colours.insert(square);
+        }
+        return colours.size() >= 4;
+    });
+    EXPECT_TRUE(wrong.empty()) << wrong;
+    EXPECT_TRUE(cycled) << "the squares showed " << colours.size() << " colours";
+
+    Press("Escape");
+    EXPECT_TRUE(WaitForExactly(*red, kScreenTimeout)) << "the red field did not come back whole";
+    EXPECT_TRUE(S().ProgramRunning()) << "the key that stopped the flasher ended the program";
 }
 
 class DefectLogOnTwoMonitors : public DefectLog {

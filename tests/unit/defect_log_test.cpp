@@ -14,6 +14,7 @@
 #include "defects/mark_log.h"
 #include "defects/ring_shape.h"
 #include "defects/stored_marks.h"
+#include "screens/spot_repair.h"
 
 namespace {
 
@@ -202,12 +203,13 @@ TEST(DefectLog, MenuEntriesAndTheirCommands) {
         {kMenuSeparator, 0, u""},
         {kMenuGrayed | kMenuDisabled, kMenuDefectSummary, DefectSummary(log)},
         {kMenuString, kMenuDefectReport, u"Pixel defect report"},
+        {kMenuString, kMenuRepairMarked, u"Repair marked pixels"},
         {kMenuString, kMenuRemoveMark, u"Remove this mark"},
         {kMenuString, kMenuRemoveAllMarks, u"Remove all marks"}};
     EXPECT_EQ(entries, expected);
     entries.clear();
     AppendDefectEntries(entries, log, -1);
-    EXPECT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries.back().id, kMenuRemoveAllMarks);
 
     EXPECT_FALSE(ApplyDefectCommand(0, log, 2));
@@ -295,6 +297,41 @@ TEST(DefectReport, CountsClassAllowanceMapAndRows) {
     EXPECT_EQ(Occurrences(full, "<td class=\"w\">3 sub-pixel</td>"), 1000u);
     EXPECT_EQ(Occurrences(full, "<tr><td>1000</td><td>2997</td>"), 1u);
     EXPECT_EQ(Occurrences(full, "content=\"IV\">"), 1u); // one chain of 1000 sub-pixels
+}
+
+TEST(SpotRepair, SquaresPacingAndTheStatusLine) {
+    const MarkLog log = LogOf({{0, 0, 3, 2}, {100, 50, 3, 2}, {103, 52, 1, 1}, {1919, 1079, 2, 0}});
+    // Origin (1, 1): the window reaches one pixel beyond the monitor.
+    EXPECT_EQ(SpotSquares(log.Marks(), 1, 1, 1922, 1082),
+              (std::vector<PixelRect>{
+                  {0, 0, 6, 6}, {97, 47, 106, 56}, {100, 49, 109, 58}, {1916, 1076, 1922, 1082}}));
+    EXPECT_EQ(SpotSquares(log.Marks(), -2000, 0, 1920, 1080).size(), 0u);
+    EXPECT_TRUE(SpotSquares({}, 0, 0, 1920, 1080).empty());
+    EXPECT_EQ(SpotColour(0), (Rgb{255, 0, 0}));
+    EXPECT_EQ(SpotColour(3), kWhite);
+    EXPECT_EQ(SpotColour(4), kBlack);
+    EXPECT_EQ(SpotColour(5), (Rgb{255, 0, 0}));
+
+    EXPECT_DOUBLE_EQ(RefreshPeriodMs(0), 1000.0 / 60);
+    EXPECT_DOUBLE_EQ(RefreshPeriodMs(1), 1000.0 / 60);
+    EXPECT_DOUBLE_EQ(RefreshPeriodMs(144), 1000.0 / 144);
+    EXPECT_EQ(PacingSleepMs(16.0, 16.7), 0); // the wait was the refresh
+    EXPECT_EQ(PacingSleepMs(0.2, 16.7), 17); // no composition: sleep out the period
+    EXPECT_EQ(PacingSleepMs(10.0, 16.7), 7);
+
+    // The line keeps 32 pixels from every square, moving on from a corner in the way.
+    const std::vector<PixelRect> none;
+    EXPECT_EQ(PlaceStatusLine(none, 1920, 1080, 300, 20), (PixelRect{8, 1052, 308, 1072}));
+    const std::vector<PixelRect> bottomLeft = {{300, 1040, 309, 1049}};
+    EXPECT_EQ(PlaceStatusLine(bottomLeft, 1920, 1080, 300, 20),
+              (PixelRect{1612, 1052, 1912, 1072}));
+    const std::vector<PixelRect> apart = {{320, 1011, 329, 1020}}; // 32 above the line
+    EXPECT_EQ(PlaceStatusLine(apart, 1920, 1080, 300, 20).left, 8);
+    const std::vector<PixelRect> close = {{320, 1012, 329, 1021}}; // 31 above it
+    EXPECT_EQ(PlaceStatusLine(close, 1920, 1080, 300, 20).left, 1612);
+    EXPECT_NE(SpotRepairLine(0, 3), SpotRepairLine(1, 3));
+    EXPECT_EQ(SpotRepairLine(1, 3), u"Marked pixels flashing: 3 min \u2013 any key stops");
+    EXPECT_EQ(SpotRepairLine(99, 3), SpotRepairLine(1, 3));
 }
 
 } // namespace

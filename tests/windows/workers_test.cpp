@@ -20,6 +20,7 @@
 #include "screens/win/gdi_owners.h"
 #include "screens/win/painter.h"
 #include "screens/win/repair_worker.h"
+#include "screens/win/spot_repair_worker.h"
 #include "screens/win/throughput_worker.h"
 #include "state/app_state.h"
 #include "tests/windows/support/dib_canvas.h"
@@ -445,8 +446,8 @@ TEST_P(WorkerKindTest, QuickRestartsNeverLeaveTwoAlive) {
     EXPECT_EQ(kind.peak(), 1);
 }
 
-// Tens of thousands of flashes and frames; the cycle switches at most every 10 ms,
-// so a few hundred switches (each a full paint) make its long run.
+// Tens of thousands of flashes and frames; the cycle switches at most every 10 ms and
+// the marked pixels change once a refresh, so a few hundred make their long runs.
 INSTANTIATE_TEST_SUITE_P(
     Kinds, WorkerKindTest,
     ::testing::Values(
@@ -454,6 +455,9 @@ INSTANTIATE_TEST_SUITE_P(
              RepairWorkersActive, RepairWorkersPeak, RepairFlashCount, 20000},
         Kind{"Cycle", &AppState::cycleRunning, 0, StartCycleWorkerThread, WaitForCycleWorker,
              CycleWorkersActive, CycleWorkersPeak, CycleSwitches, 150},
+        Kind{"MarkedPixels", &AppState::spotRepairRunning, 0, StartSpotRepairWorkerThread,
+             WaitForSpotRepairWorker, SpotRepairWorkersActive, SpotRepairWorkersPeak,
+             SpotRepairFrameCount, 150},
         Kind{"BlockCopy", &AppState::throughputRunning, 0, StartThroughputWorkerThread,
              WaitForThroughputWorker, ThroughputWorkersActive, ThroughputWorkersPeak,
              ThroughputFrameCount, 20000},
