@@ -60,6 +60,15 @@ protected:
     bool WaitForStored(const std::string& key, const std::optional<std::string>& value) {
         return WaitUntil(kScreenTimeout, [&] { return StoredMarks(key) == value; });
     }
+    // Monitor pixels and the screen: the window reaches one border beyond the monitor,
+    // and the runtime shows its client (0, 0) at Client().
+    [[nodiscard]] int OnScreen(int monitorPixel) const { return monitorPixel + 1 + Client().x; }
+    [[nodiscard]] int OnMonitor(int screenPixel) const { return screenPixel - 1 - Client().x; }
+    // "x,y,type,picture" of a mark made at screen pixel (x, y).
+    [[nodiscard]] std::string Entry(int x, int y, int type, int picture) const {
+        return std::to_string(OnMonitor(x)) + "," + std::to_string(OnMonitor(y)) + "," +
+               std::to_string(type) + "," + std::to_string(picture);
+    }
 };
 
 TEST_F(DefectLog, AClickRingsThePixelKeepsItAcrossARestartAndTheMenuRemovesIt) {
@@ -73,7 +82,7 @@ TEST_F(DefectLog, AClickRingsThePixelKeepsItAcrossARestartAndTheMenuRemovesIt) {
         return RingsOnBlack(shot, {{400, 300}});
     });
     ASSERT_TRUE(lit) << "no ring that keeps the marked pixel's square black";
-    EXPECT_TRUE(WaitForStored(key, "400,300,1,1")) << StoredMarks(key).value_or("(none)");
+    EXPECT_TRUE(WaitForStored(key, Entry(400, 300, 1, 1))) << StoredMarks(key).value_or("(none)");
 
     // A click on the mark itself makes it dark: another look, stored at once.
     ClickAt(400, 300);
@@ -81,7 +90,7 @@ TEST_F(DefectLog, AClickRingsThePixelKeepsItAcrossARestartAndTheMenuRemovesIt) {
         return RingsOnBlack(shot, {{400, 300}}) && CountDifferent(shot, *lit, shot.area) > 0;
     });
     ASSERT_TRUE(dark) << "the second click did not change the ring";
-    EXPECT_TRUE(WaitForStored(key, "400,300,2,1"));
+    EXPECT_TRUE(WaitForStored(key, Entry(400, 300, 2, 1)));
 
     Press("Escape");
     ASSERT_TRUE(S().WaitForExit(10s));
@@ -115,12 +124,14 @@ TEST_F(DefectLog, TheReportListsTheClickedMarksAndTheClass) {
     ASSERT_TRUE(LaunchToInformationScreen());
     ASSERT_TRUE(ShowBlackField());
     ClickAt(400, 300);
-    ASSERT_TRUE(WaitForStored("1280x1024 \\\\.\\DISPLAY1", "400,300,1,1"));
+    const std::string key = "1280x1024 \\\\.\\DISPLAY1";
+    ASSERT_TRUE(WaitForStored(key, Entry(400, 300, 1, 1)));
     ClickAt(403, 302); // close enough to make a cluster: class IV
-    ASSERT_TRUE(WaitForStored("1280x1024 \\\\.\\DISPLAY1", "400,300,1,1 403,302,1,1"));
+    ASSERT_TRUE(WaitForStored(key, Entry(400, 300, 1, 1) + " " + Entry(403, 302, 1, 1)));
     Press("3");
     ClickAt(900, 700);
-    ASSERT_TRUE(WaitForStored("1280x1024 \\\\.\\DISPLAY1", "400,300,1,1 403,302,1,1 900,700,3,2"));
+    ASSERT_TRUE(WaitForStored(key, Entry(400, 300, 1, 1) + " " + Entry(403, 302, 1, 1) + " " +
+                                       Entry(900, 700, 3, 2)));
 
     const auto marked =
         WaitForSettledScreen(kScreenTimeout, [](const Screenshot&) { return true; });
@@ -150,14 +161,18 @@ TEST_F(DefectLog, TheReportListsTheClickedMarksAndTheClass) {
     EXPECT_TRUE(opened.find(report.filename().string()) != std::string::npos) << opened;
     std::ifstream in(report, std::ios::binary);
     const std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (const char* part :
-         {"<meta name=\"pixel-fault-class\" content=\"IV\">",
-          "<meta name=\"pixel-faults\" content=\"1=2 2=0 3=1 clusters-1-2=1 clusters-3=0\">",
-          "<tr><td>1</td><td>400</td><td>300</td><td class=\"w\">1 lit</td><td "
-          "class=\"w\">black</td></tr>",
-          "<tr><td>3</td><td>900</td><td>700</td><td class=\"w\">3 sub-pixel</td><td "
-          "class=\"w\">red</td></tr>",
-          "<th>Model</th><td>unknown</td>", "1280 x 1024, \\\\.\\DISPLAY1"}) {
+    const auto row = [&](int n, int x, int y, const std::string& rest) {
+        return "<tr><td>" + std::to_string(n) + "</td><td>" + std::to_string(OnMonitor(x)) +
+               "</td><td>" + std::to_string(OnMonitor(y)) + "</td>" + rest + "</tr>";
+    };
+    for (const std::string& part :
+         {std::string("<meta name=\"pixel-fault-class\" content=\"IV\">"),
+          std::string("<meta name=\"pixel-faults\" content=\"1=2 2=0 3=1 clusters-1-2=1 "
+                      "clusters-3=0\">"),
+          row(1, 400, 300, "<td class=\"w\">1 lit</td><td class=\"w\">black</td>"),
+          row(3, 900, 700, "<td class=\"w\">3 sub-pixel</td><td class=\"w\">red</td>"),
+          std::string("<th>Model</th><td>unknown</td>"),
+          std::string("1280 x 1024, \\\\.\\DISPLAY1")}) {
         EXPECT_NE(page.find(part), std::string::npos) << part;
     }
 }
@@ -170,11 +185,16 @@ TEST_F(DefectLog, RepairFlashesOnlyTheMarkedSquaresUntilAKey) {
     fs::create_directories(S().PerUserFolder(), ec);
     std::ofstream(S().PerUserIni()) << "[Pixel defects]\r\n1280x1024 \\\\.\\DISPLAY1="
                                     << "300,300,3,2 1000,200,3,2 0,1023,3,2\r\n";
-    const std::pair<int, int> marks[] = {{300, 300}, {1000, 200}, {0, 1023}};
+    // Where the marks show on the screen.
+    const std::pair<int, int> marks[] = {{OnScreen(300), OnScreen(300)},
+                                         {OnScreen(1000), OnScreen(200)},
+                                         {OnScreen(0), OnScreen(1023)}};
     ASSERT_TRUE(LaunchToInformationScreen());
     Press("3");
-    const auto red = WaitForSettledScreen(kScreenTimeout, [](const Screenshot& shot) {
-        return shot.At(640, 512) == MakeRgb(255, 0, 0) && shot.At(300, 289) != MakeRgb(255, 0, 0);
+    const int square = OnScreen(300) - 4; // the first mark's 9 x 9 square
+    const auto red = WaitForSettledScreen(kScreenTimeout, [&](const Screenshot& shot) {
+        return shot.At(640, 512) == MakeRgb(255, 0, 0) &&
+               shot.At(square + 4, square - 7) != MakeRgb(255, 0, 0); // its ring
     });
     ASSERT_TRUE(red);
     ClickAt(640, 600, 3);
@@ -210,10 +230,10 @@ TEST_F(DefectLog, RepairFlashesOnlyTheMarkedSquaresUntilAKey) {
                     std::to_string(bottom) + ", " + std::to_string(nearest) + " from a mark";
             return true;
         }
-        const Rgb square = lastCapture.At(296, 296);
-        if (CountWhere(lastCapture, {296, 296, 9, 9},
-                       [&](int, int, Rgb c) { return c != square; }) == 0) {
-            colours.insert(square);
+        const Rgb colour = lastCapture.At(square, square);
+        if (CountWhere(lastCapture, {square, square, 9, 9},
+                       [&](int, int, Rgb c) { return c != colour; }) == 0) {
+            colours.insert(colour);
         }
         return colours.size() >= 4;
     });
@@ -247,13 +267,13 @@ TEST_F(DefectLogOnTwoMonitors, EachMonitorAndSizeKeepsItsOwnMarks) {
     client = ClientAreaOn(screen.width, screen.height);
     ASSERT_TRUE(LaunchToInformationScreen());
     Press("2");
-    const auto second = WaitForSettledScreen(kScreenTimeout, [](const Screenshot& shot) {
-        return RingsOnBlack(shot, {{600, 400}});
+    const auto second = WaitForSettledScreen(kScreenTimeout, [&](const Screenshot& shot) {
+        return RingsOnBlack(shot, {{OnScreen(600), OnScreen(400)}});
     });
     ASSERT_TRUE(second) << "the second monitor's mark alone should show";
 
     ClickAt(100, 100);
-    EXPECT_TRUE(WaitForStored("1024x768 \\\\.\\DISPLAY2", "600,400,3,2 100,100,1,1"))
+    EXPECT_TRUE(WaitForStored("1024x768 \\\\.\\DISPLAY2", "600,400,3,2 " + Entry(100, 100, 1, 1)))
         << StoredMarks("1024x768 \\\\.\\DISPLAY2").value_or("(none)");
     EXPECT_EQ(StoredMarks("1280x1024 \\\\.\\DISPLAY1"), "200,200,1,1");
     EXPECT_EQ(StoredMarks("800x600 \\\\.\\DISPLAY2"), "300,300,1,1");
