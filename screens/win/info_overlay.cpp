@@ -4,6 +4,7 @@
 
 #include "screens/overlay_text.h"
 #include "screens/picture.h"
+#include "screens/repair_warning.h"
 #include "screens/win/gdi_owners.h"
 #include "text/text_lookup.h"
 #include "text/win/wide.h"
@@ -65,7 +66,58 @@ OverlayWords CatalogueWords(int languageIndex) {
     return words;
 }
 
+UniqueFont OverlayFont(int height) {
+    return UniqueFont(CreateFontW(height, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0,
+                                  0, 0, 0, L"Arial"));
+}
+
+RECT Measured(HDC dc, const Text& text, const TextBox& box, unsigned format) {
+    RECT rect = RectFromBox(box);
+    DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &rect, format | DT_CALCRECT);
+    return rect;
+}
+
+struct RepairWarning {
+    ShadowedText output;
+    RepairScreenLayout layout;
+};
+
+// With the overlay's font selected into `dc`: the warning below the repair texts as
+// they are drawn, in a smaller font where a long text at a wide, low client would
+// run past the bottom.
+RepairWarning LayoutRepairWarning(HDC dc, const TextBox& client, const TextBox& box,
+                                  const ShadowedText& texts, int language) {
+    RepairWarning warning;
+    warning.output = {RepairWarningText(language, TheTranslation().Current() != nullptr),
+                      ShadowForm::Paragraph,
+                      ShadowedFormat(overlay_format::kParagraph, ShadowForm::Paragraph, language)};
+    RepairScreenLayout& layout = warning.layout;
+    layout.texts = Measured(dc, texts.text, box, texts.format);
+    const int fullHeight = OverlayFontHeight(client.right - client.left);
+    for (int height = fullHeight;; height = height * 4 / 5) {
+        const UniqueFont smaller = height != fullHeight ? OverlayFont(height) : UniqueFont();
+        const ScopedSelectObject selection(dc, smaller);
+        layout.warningFontHeight = height;
+        const TextBox place = RepairWarningBox(client, layout.texts.bottom, height);
+        layout.warning = Measured(dc, warning.output.text, place, warning.output.format);
+        if (RepairWarningFits(client, BoxFromRect(layout.warning)) || height > -8) {
+            return warning;
+        }
+    }
+}
+
 } // namespace
+
+RepairScreenLayout MeasureRepairScreen(HDC dc, const RECT& client, const AppState& state) noexcept {
+    const OverlayState snapshot = SnapshotOverlayState(state);
+    const OverlayWords words = CatalogueWords(snapshot.languageIndex);
+    const UniqueFont font = OverlayFont(OverlayFontHeight(client.right - client.left));
+    const ScopedSelectObject selection(dc, font);
+    const auto outputs = OverlayOutputs(OverlayScreen::Repair, snapshot, words, Text());
+    return LayoutRepairWarning(dc, BoxFromRect(client), OverlayTextBox(BoxFromRect(client)),
+                               outputs.front(), snapshot.languageIndex)
+        .layout;
+}
 
 void DrawInformationOverlay(HDC dc, const RECT& client, AppState& state) noexcept {
     const int width = client.right - client.left;
@@ -76,8 +128,7 @@ void DrawInformationOverlay(HDC dc, const RECT& client, AppState& state) noexcep
     const int offset = ShadowOffset(width);
 
     {
-        const UniqueFont font(CreateFontW(OverlayFontHeight(width), 0, 0, 0, FW_BOLD, TRUE, FALSE,
-                                          FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+        const UniqueFont font = OverlayFont(OverlayFontHeight(width));
         const ScopedSelectObject selection(dc, font);
         SetBkMode(dc, TRANSPARENT);
 
@@ -90,8 +141,21 @@ void DrawInformationOverlay(HDC dc, const RECT& client, AppState& state) noexcep
         if (screen == OverlayScreen::Information) {
             state.infoText.Set(infoText);
         }
-        for (const ShadowedText& output : OverlayOutputs(screen, snapshot, words, infoText)) {
+        const auto outputs = OverlayOutputs(screen, snapshot, words, infoText);
+        for (const ShadowedText& output : outputs) {
             DrawShadowedText(dc, output, box, offset);
+        }
+        // Drawn after the texts and below them, so they stay exactly as before.
+        if (screen == OverlayScreen::Repair) {
+            const RepairWarning warning = LayoutRepairWarning(
+                dc, BoxFromRect(client), box, outputs.front(), snapshot.languageIndex);
+            const int height = warning.layout.warningFontHeight;
+            const UniqueFont smaller =
+                height != OverlayFontHeight(width) ? OverlayFont(height) : UniqueFont();
+            const ScopedSelectObject selected(dc, smaller);
+            const TextBox place =
+                RepairWarningBox(BoxFromRect(client), warning.layout.texts.bottom, height);
+            DrawShadowedText(dc, warning.output, place, offset);
         }
     }
 

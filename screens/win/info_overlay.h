@@ -9,3 +9,13 @@
 // Draws the overlay onto `dc` for the client rectangle `client`. Called by the painter
 // at test index -1 after the gradient. Replaces state.infoText on the information screen.
 void DrawInformationOverlay(HDC dc, const RECT& client, AppState& state) noexcept;
+
+// Where the repair screen's texts and its warning are drawn for `client` (the black
+// copies; the white ones lie ShadowOffset up and left), and the warning's font height.
+struct RepairScreenLayout {
+    RECT texts;
+    RECT warning;
+    int warningFontHeight;
+};
+[[nodiscard]] RepairScreenLayout MeasureRepairScreen(HDC dc, const RECT& client,
+                                                     const AppState& state) noexcept;

@@ -3,12 +3,14 @@
 // right-to-left language, and that every GDI object is gone afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "screens/overlay_text.h"
+#include "screens/repair_warning.h"
 #include "screens/win/gdi_owners.h"
 #include "screens/win/info_overlay.h"
 #include "screens/win/painter.h"
@@ -235,6 +237,56 @@ TEST_F(OverlayTest, RepairAndSelectionScreensReplaceTheInformation) {
     EXPECT_EQ(Count(canvas, kInfoLine, Ink::White), infoLinePixels);
     // Only the information screen replaces the info text.
     EXPECT_EQ(state.infoText.Get(), u"before");
+}
+
+TEST_F(OverlayTest, RepairWarningStandsBelowTheUnchangedTexts) {
+    state.repairMode = 1;
+    for (const auto& [width, height] : {std::pair{800, 600}, std::pair{3840, 2160}}) {
+        DibCanvas shown(width, height), alone(width, height);
+        ASSERT_TRUE(shown.Ready() && alone.Ready());
+        const int offset = ShadowOffset(width);
+        for (int language = 0; language < kRepairWarningLanguages; ++language) {
+            SCOPED_TRACE(testing::Message() << width << " x " << height << ", " << language);
+            state.languageIndex = language;
+            const auto layout = MeasureRepairScreen(shown.Dc(), {0, 0, width, height}, state);
+            EXPECT_GT(layout.warning.top + offset, layout.texts.bottom);
+            EXPECT_TRUE(layout.warning.left + offset >= 0 && layout.warning.right <= width &&
+                        layout.warning.bottom <= height);
+            EXPECT_EQ(layout.warningFontHeight, OverlayFontHeight(width));
+            PaintTestScreen(shown.Dc(), width, height, state, DrawInformationOverlay);
+            state.testIndex = 13; // the gradient alone
+            PaintTestScreen(alone.Dc(), width, height, state, DrawInformationOverlay);
+            state.testIndex = -1; // back to the overlay
+            OverlayWords words;
+            words.byId = [language](int id) {
+                return Text(LookupText(TheCatalogue(), nullptr, language, id));
+            };
+            const ShadowedText texts =
+                OverlayOutputs(OverlayScreen::Repair, SnapshotOverlayState(state), words, u"")[0];
+            const UniqueFont font(CreateFontW(OverlayFontHeight(width), 0, 0, 0, FW_BOLD, TRUE,
+                                              FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+            const ScopedSelectObject selection(alone.Dc(), font);
+            SetBkMode(alone.Dc(), TRANSPARENT);
+            const TextBox box = OverlayTextBox({0, 0, width, height});
+            for (const TextBox& place : {box, ShadowCopyBox(box, offset, texts.form)}) {
+                SetTextColor(alone.Dc(), place == box ? RGB(0, 0, 0) : RGB(255, 255, 255));
+                RECT rect{place.left, place.top, place.right, place.bottom};
+                DrawTextW(alone.Dc(), Wide(texts.text), static_cast<int>(texts.text.size()), &rect,
+                          texts.format);
+            }
+            // Below the info line, which stands in the four empty lines the texts start with.
+            const auto infoLine = std::ptrdiff_t{kInfoLine.bottom} * width;
+            const auto above = std::ptrdiff_t{layout.warning.top + offset} * width;
+            const auto shownPixels = shown.Snapshot();
+            const auto alonePixels = alone.Snapshot();
+            EXPECT_TRUE(std::equal(shownPixels.begin() + infoLine, shownPixels.begin() + above,
+                                   alonePixels.begin() + infoLine));
+            EXPECT_GT(Count(shown, {0, layout.warning.top + offset, width, layout.warning.bottom},
+                            Ink::White),
+                      width / 4);
+            EXPECT_EQ(Count(shown, {0, layout.warning.bottom, width, height}, Ink::White), 0);
+        }
+    }
 }
 
 TEST_F(OverlayTest, NoInfoLineOnceTheTestIndexHasMoved) {
