@@ -23,7 +23,7 @@ protected:
         return WaitUntil(5s, [&] {
             const auto windows = X().FindTopLevels(kProgramName);
             const auto info = windows.empty() ? std::nullopt : X().Describe(windows.back());
-            return info && info->outer == Rect{-1, -1, width + 2, height + 2};
+            return info && PlacedOver(info->outer, {0, 0, width, height}, Screen());
         });
     }
 };
