@@ -18,13 +18,18 @@ protected:
         options.serverArgs = {"+xinerama", "-extension", "RANDR", "-screen", "1", "1024x768x24"};
         return options;
     }
-    // The main window reaches one border beyond the monitor of this size.
-    bool Covers(int width, int height) {
-        return WaitUntil(5s, [&] {
+    // The main window reaches one border beyond the monitor of this size; else where
+    // it is, which tells a window left behind from one placed at the wrong size.
+    ::testing::AssertionResult Covers(int width, int height) {
+        const bool placed = WaitUntil(5s, [&] {
             const auto windows = X().FindTopLevels(kProgramName);
             const auto info = windows.empty() ? std::nullopt : X().Describe(windows.back());
             return info && PlacedOver(info->outer, {0, 0, width, height}, Screen());
         });
+        if (placed) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << "the window is " << DescribeWindowPlace();
     }
 };
 
