@@ -5,6 +5,23 @@
 
 namespace {
 
+// Windows compares device names without regard to case: a stored "\\.\display2" names
+// \\.\DISPLAY2. The names are ASCII, so folding A-Z is enough.
+bool SameDevice(TextView a, TextView b) {
+    const auto fold = [](char16_t c) {
+        return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+    };
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (fold(a[i]) != fold(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void Cover(const MonitorArea& monitor, AppState& state, MonitorActions& actions) {
     // Recorded first: the paints that moving the window causes show this monitor's mode.
     state.screenDevice.Set(monitor.device);
@@ -20,7 +37,7 @@ void Cover(const MonitorArea& monitor, AppState& state, MonitorActions& actions)
 int MonitorToCover(std::span<const MonitorArea> monitors, TextView device) {
     int primary = -1;
     for (std::size_t i = 0; i < monitors.size(); ++i) {
-        if (!device.empty() && monitors[i].device == device) {
+        if (!device.empty() && SameDevice(monitors[i].device, device)) {
             return static_cast<int>(i);
         }
         if (monitors[i].primary && primary < 0) {
@@ -46,7 +63,7 @@ void ChooseMonitor(std::span<const MonitorArea> monitors, int index, AppState& s
     }
     const MonitorArea& monitor = monitors[static_cast<std::size_t>(index)];
     Cover(monitor, state, actions);
-    if (monitor.device != state.screenSetting) {
+    if (!SameDevice(monitor.device, state.screenSetting)) {
         state.screenSetting = monitor.device;
         actions.WriteScreenSetting(monitor.device);
     }
@@ -61,7 +78,8 @@ void AppendMonitorEntries(std::vector<MenuEntry>& entries, std::span<const Monit
     for (std::size_t i = 0; i < monitors.size(); ++i) {
         const int index = static_cast<int>(i);
         MenuEntry entry;
-        entry.flags = monitors[i].device == covered ? kMenuGrayed | kMenuDisabled : kMenuString;
+        entry.flags =
+            SameDevice(monitors[i].device, covered) ? kMenuGrayed | kMenuDisabled : kMenuString;
         entry.id = kMenuMonitorBase + index;
         entry.text =
             FormatText(u"%d: %d x %d", {std::int64_t{index + 1}, std::int64_t{monitors[i].width},

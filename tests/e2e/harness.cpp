@@ -25,8 +25,9 @@ fs::path BuildFolder() {
 const std::string& TemplateError() {
     static std::once_flag once;
     static std::string error;
-    std::call_once(
-        once, [] { error = WinePrefix::EnsureTemplate(BuildFolder() / "e2e-prefix-template"); });
+    std::call_once(once, [] {
+        error = WinePrefix::EnsureTemplate(WinePrefix::TemplateFolder(BuildFolder()));
+    });
     return error;
 }
 
@@ -58,7 +59,7 @@ std::unique_ptr<Session> Session::Start(const SessionOptions& options, std::stri
     }
     std::unique_ptr<Session> session(new Session());
     session->options = options;
-    session->prefix = WinePrefix::CopyOf(BuildFolder() / "e2e-prefix-template",
+    session->prefix = WinePrefix::CopyOf(WinePrefix::TemplateFolder(BuildFolder()),
                                          BuildFolder() / "e2e-prefixes", error);
     if (!session->prefix) {
         return nullptr;

@@ -139,6 +139,45 @@ TEST_F(Keys, OtherKeysStepOrHoldTheirPlace) {
     ExpectPictures(kOtherKeyCases);
 }
 
+// Wine 10 scales a program that declares no DPI awareness as Windows does (a logical
+// window stretched over the screen, one-pixel lines blurred to grey); the declared
+// awareness keeps the window and every picture at physical pixels. Wine 8 never
+// scales, so there this holds with or without the declaration.
+TEST_F(Keys, At144DpiThePicturesStayAtPhysicalPixelsAndTheMenuOpensAtThePointer) {
+    // Written before any Wine process of the session starts: a running Wine desktop
+    // keeps the DPI it started with.
+    const fs::path userReg = S().Prefix().Path() / "user.reg";
+    std::ifstream in(userReg, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const std::string section = "[Control Panel\\\\Desktop]";
+    std::size_t at = text.find(section);
+    ASSERT_NE(at, std::string::npos) << userReg << " has no " << section;
+    at = text.find('\n', at) + 1;
+    if (text.compare(at, 6, "#time=") == 0) {
+        at = text.find('\n', at) + 1;
+    }
+    text.insert(at, "\"LogPixels\"=dword:00000090\n"); // 144 dpi, 150 %
+    std::error_code ec;
+    fs::remove(userReg, ec); // the copy may share its file with the template
+    ASSERT_TRUE(std::ofstream(userReg, std::ios::binary) << text) << userReg;
+    // The window covering the screen is checked on the way to the information screen.
+    const KeyPictureCase cases[] = {kTestKeyCases[8], kTestKeyCases[9], kTestKeyCases[10],
+                                    kTestKeyCases[12]};
+    ExpectPictures(cases);
+
+    const Picture lines = PictureOf(Shows::VerticalLines);
+    X().MoveMouse(300, 200);
+    X().Click(3);
+    EXPECT_TRUE(WaitForScreen(5s,
+                              [&](const Screenshot& shot) {
+                                  return CountMismatches(shot, {300, 200, 40, 40}, lines) > 0 &&
+                                         CountMismatches(shot, {200, 100, 100, 100}, lines) == 0;
+                              }))
+        << "no menu just below and right of the pointer: "
+        << DescribeMismatch(lines, {{200, 100, 140, 140}});
+}
+
 TEST_F(Keys, RepairScreenShowsItsTextsAndEscapeLeavesIt) {
     const auto information = LaunchToInformationScreen();
     ASSERT_TRUE(information);

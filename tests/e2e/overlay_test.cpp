@@ -147,7 +147,7 @@ TEST_F(Overlay, EveryScriptIsDrawnWithoutMissingGlyphBoxes) {
         StoreLanguage(row.lng);
         std::string error;
         ASSERT_TRUE(S().Launch(&error)) << error;
-        ASSERT_TRUE(S().WaitForMainWindow(20s));
+        ASSERT_TRUE(WaitForMainWindow(20s));
         auto shot = WaitForSettledScreen(15s, [&](const Screenshot& s) {
             return TextPixels(s) >= 1000 &&
                    std::all_of(freeLines.begin(), freeLines.end(), [&](const Rect& line) {

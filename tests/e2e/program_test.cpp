@@ -68,23 +68,24 @@ Picture ProgramTest::Solid(Rgb colour) const {
 }
 
 Picture ProgramTest::VerticalGradient() const {
-    const ClientArea area = client;
-    return [area](int, int y) { return VerticalGradientAt(y - area.y, area.height); };
+    // The client as found when the picture is judged: it may be made before the start.
+    const ClientArea& area = client;
+    return [&area](int, int y) { return VerticalGradientAt(y - area.y, area.height); };
 }
 
 Picture ProgramTest::HorizontalGradient() const {
-    const ClientArea area = client;
-    return [area](int x, int) { return HorizontalGradientAt(x - area.x, area.width); };
+    const ClientArea& area = client;
+    return [&area](int x, int) { return HorizontalGradientAt(x - area.x, area.width); };
 }
 
 Picture ProgramTest::HorizontalLines() const {
-    const ClientArea area = client;
-    return [area](int, int y) { return HorizontalLinesAt(y - area.y); };
+    const ClientArea& area = client;
+    return [&area](int, int y) { return HorizontalLinesAt(y - area.y); };
 }
 
 Picture ProgramTest::VerticalLines() const {
-    const ClientArea area = client;
-    return [area](int x, int) { return VerticalLinesAt(x - area.x); };
+    const ClientArea& area = client;
+    return [&area](int x, int) { return VerticalLinesAt(x - area.x); };
 }
 
 std::vector<Rect> ProgramTest::TextFreeLines() const {
@@ -113,25 +114,51 @@ bool ProgramTest::ShowsOverlay(const Screenshot& shot) const {
     return TextPixels(shot) >= kMinimumTextPixels;
 }
 
+std::string ProgramTest::DescribeWindowPlace() {
+    const auto windows = X().FindTopLevels(kProgramName);
+    const auto info = windows.empty() ? std::nullopt : X().Describe(windows.back());
+    const Rect outer = info ? info->outer : Rect{};
+    return std::to_string(outer.width) + " x " + std::to_string(outer.height) + " at " +
+           std::to_string(outer.x) + ", " + std::to_string(outer.y);
+}
+
+std::optional<XWindowId> ProgramTest::WaitForMainWindow(std::chrono::milliseconds timeout) {
+    const auto window = session->WaitForMainWindow(timeout);
+    if (!window) {
+        ADD_FAILURE() << "no viewable top-level window named Glimmerix within " << timeout.count()
+                      << " ms";
+        return std::nullopt;
+    }
+    // Wine passes the final position on to X a little after the window is mapped.
+    std::optional<WindowInfo> info;
+    if (!WaitUntil(5s, [&] {
+            info = X().Describe(*window);
+            return info && PlacedOver(info->outer, screen, screen);
+        })) {
+        ADD_FAILURE() << "the window does not cover the " << screen.width << " x " << screen.height
+                      << " screen one border beyond its edges: it is " << DescribeWindowPlace();
+        return window;
+    }
+    client.x = info->outer.x;
+    client.y = info->outer.y;
+    return window;
+}
+
 std::optional<Screenshot> ProgramTest::LaunchToInformationScreen() {
     std::string error;
     if (!session->Launch(&error)) {
         ADD_FAILURE() << error;
         return std::nullopt;
     }
-    if (!session->WaitForMainWindow(20s)) {
-        ADD_FAILURE() << "no viewable top-level window named Glimmerix within 20 s";
+    if (!WaitForMainWindow(20s)) {
         return std::nullopt;
     }
     auto shot = WaitForSettledScreen(15s, [&](const Screenshot& s) { return ShowsOverlay(s); });
     if (!shot) {
         // Where the window is tells a wrong placement from a wrong picture.
-        const auto windows = X().FindTopLevels(kProgramName);
-        const auto info = windows.empty() ? std::nullopt : X().Describe(windows.back());
-        const Rect outer = info ? info->outer : Rect{};
         ADD_FAILURE() << "the information screen did not appear within 15 s; the window is "
-                      << outer.width << " x " << outer.height << " at " << outer.x << ", "
-                      << outer.y << "; " << TextPixels(lastCapture) << " text pixels; "
+                      << DescribeWindowPlace() << "; " << TextPixels(lastCapture)
+                      << " text pixels; "
                       << "gradient on the text-free lines: "
                       << DescribeMismatch(VerticalGradient(), TextFreeLines());
     }

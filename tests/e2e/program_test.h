@@ -51,6 +51,13 @@ protected:
     // Pure white pixels where the overlay writes; the gradient has none.
     [[nodiscard]] std::size_t TextPixels(const Screenshot& shot) const;
 
+    // The program's main window once its X window shows it placed over the screen;
+    // Client() is then where that X window shows client (0, 0). A failure says where
+    // the window is when it does not come there.
+    std::optional<XWindowId> WaitForMainWindow(std::chrono::milliseconds timeout);
+    // Where the program's window is on the screen, as "W x H at X, Y", for failures.
+    [[nodiscard]] std::string DescribeWindowPlace();
+
     // Starts the installed program, waits for its window and for the first screen to
     // settle with its texts drawn; that capture, or nothing (with a failure).
     std::optional<Screenshot> LaunchToInformationScreen();

@@ -3,6 +3,8 @@
 // "TestIni" at start-up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <ctime>
 #include <fstream>
 #include <iostream>
@@ -98,9 +100,15 @@ protected:
 TEST_P(SettingsLocation, ChoosesTheFileAndStampsIt) {
     const LocationCase& c = GetParam();
     std::string error;
+    // Where the user's temporary folder is differs between Wine versions
+    // (users\<name>\Temp, users\<name>\AppData\Local\Temp): the prefix tells.
+    std::string temporary = "C:";
+    for (const auto& part :
+         session->Prefix().TemporaryFolder().lexically_relative(session->Prefix().DriveC())) {
+        temporary += "\\" + part.string();
+    }
     const std::string folder =
-        c.inTemporaryFolder ? "C:\\users\\" + session->Prefix().UserName() + "\\Temp\\Glimmerix"
-                            : std::string(kProgramFolder);
+        c.inTemporaryFolder ? temporary + "\\Glimmerix" : std::string(kProgramFolder);
     ASSERT_TRUE(session->InstallProgram(*exe, &error, folder)) << error;
     const fs::path beside = session->ProgramIni();
 
@@ -135,8 +143,9 @@ TEST_P(SettingsLocation, ChoosesTheFileAndStampsIt) {
     // must the program's test for the temporary folder.
     std::string launchPath;
     if (c.inTemporaryFolder) {
-        launchPath =
-            "C:\\USERS\\" + session->Prefix().UserName() + "\\TEMP\\GLIMMERIX\\GLIMMERIX.EXE";
+        launchPath = folder + "\\Glimmerix.exe";
+        std::transform(launchPath.begin(), launchPath.end(), launchPath.begin(),
+                       [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
     }
     ASSERT_TRUE(session->Launch(&error, launchPath)) << error;
     // The settings are set up before the window is created.

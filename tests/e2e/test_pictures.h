@@ -10,7 +10,8 @@
 namespace e2e {
 
 // Where the program's client area lies on the screen: its window reaches one border
-// width beyond every screen edge and has no frame, so client (0, 0) is screen (-1, -1).
+// width beyond every screen edge and has no frame. Where client (0, 0) is shown is the
+// runtime's own: found from the window's X geometry (see PlacedOver).
 struct ClientArea {
     int x = 0; // screen position of client (0, 0)
     int y = 0;
@@ -18,6 +19,14 @@ struct ClientArea {
     int height = 0;
 };
 ClientArea ClientAreaOn(int screenWidth, int screenHeight);
+
+// The part of `r` inside `within`; empty (0 x 0) when they do not meet.
+Rect Clipped(const Rect& r, const Rect& within);
+// Whether an X window at `xWindow` shows the program's window placed over `monitor`
+// of `screen`: Wine 8 gives the X window the whole window rectangle (client (0, 0) at
+// (-1, -1)), Wine 10 clips it to the screen (client (0, 0) at (0, 0)). Either way the
+// X window's own (0, 0) shows client (0, 0).
+bool PlacedOver(const Rect& xWindow, const Rect& monitor, const Rect& screen);
 
 // a * b / c in 32-bit signed arithmetic, truncated toward zero; 0 if any is 0.
 int Scaled(std::int32_t a, std::int32_t b, std::int32_t c);

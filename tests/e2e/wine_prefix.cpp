@@ -366,6 +366,11 @@ Environment BaseWineEnvironment(const fs::path& prefix, const std::string& displ
     return env;
 }
 
+fs::path WinePrefix::TemplateFolder(const fs::path& folder) {
+    const auto wine = WineInfTime();
+    return folder / ("e2e-prefix-template-" + (wine ? std::to_string(*wine) : "unknown"));
+}
+
 std::string WinePrefix::EnsureTemplate(const fs::path& root) {
     std::string error;
     std::error_code ec;

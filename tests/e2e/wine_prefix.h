@@ -22,6 +22,9 @@ public:
     // template left half-done or made by another Wine version is made again.
     // Blocks while another process prepares it. Empty on success, else the reason.
     static std::string EnsureTemplate(const fs::path& root);
+    // The template's folder under `folder` for the installed Wine: each runtime keeps
+    // its own, so that running the tests under one does not unmake the other's.
+    static fs::path TemplateFolder(const fs::path& folder);
 
     // A fresh copy of the template in a new folder under `workDir`.
     static std::unique_ptr<WinePrefix> CopyOf(const fs::path& templateDir, const fs::path& workDir,

@@ -91,6 +91,7 @@ TEST(ContextMenuChoice, EachCommandDoesItsWork) {
         int command;
         int languageIndexAfter;
         std::vector<std::string> calls;
+        TextView stored = u"D1"; // the "screen" setting before the choice
     };
     const Case cases[] = {
         {"dismissed", 0, 1, {}},
@@ -104,12 +105,13 @@ TEST(ContextMenuChoice, EachCommandDoesItsWork) {
         {"negative", -5, 1, {}},
         {"second monitor", 2001, 1, {"cover D2", "screen=D2", "repaint"}},
         {"the stored monitor: not written again", 2000, 1, {"cover D1", "repaint"}},
+        {"the stored monitor in another case", 2000, 1, {"cover D1", "repaint"}, u"d1"},
         {"past the last monitor", 2002, 1, {}},
     };
     for (const Case& c : cases) {
         AppState state;
         state.languageIndex = 1;
-        state.screenSetting = u"D1";
+        state.screenSetting = c.stored;
         RecordingActions actions;
         CarryOutContextMenuChoice(c.command, 25, state, actions, kTwoMonitors);
         EXPECT_EQ(state.languageIndex.load(), c.languageIndexAfter) << c.name;
@@ -136,6 +138,9 @@ TEST(ContextMenuEntries, OneEntryPerMonitorWhenMoreThanOne) {
     AppendMonitorEntries(entries, kTwoMonitors, u"D2");
     EXPECT_EQ(entries, (std::vector<MenuEntry>{{kMenuString, 2000, u"1: 1280 x 1024"},
                                                {kGreyed, 2001, u"2: 1024 x 768"}}));
+    entries.clear();
+    AppendMonitorEntries(entries, kTwoMonitors, u"d2");
+    EXPECT_EQ(entries.at(1).flags, kGreyed) << "device names are compared without case";
 }
 
 // At start-up with the stored name, after a display change with the covered one.
@@ -148,6 +153,7 @@ TEST(MonitorChoice, CoversTheNamedMonitorElseThePrimary) {
         const char* covered; // "" for none
     } cases[] = {
         {"name found", kTwoMonitors, u"D2", "D2"},
+        {"name in another case", kTwoMonitors, u"d2", "D2"},
         {"name not attached", kTwoMonitors, u"D7", "D1"},
         {"no key", kTwoMonitors, u"", "D1"},
         {"one monitor", std::span(kTwoMonitors).first(1), u"D2", "D1"},
