@@ -9,24 +9,6 @@
 
 namespace {
 
-const char* PictureName(int picture) {
-    static const char* const kNames[] = {"white",
-                                         "black",
-                                         "red",
-                                         "green",
-                                         "blue",
-                                         "cyan",
-                                         "purple",
-                                         "yellow",
-                                         "horizontal gradient",
-                                         "vertical gradient",
-                                         "(no picture)",
-                                         "horizontal lines",
-                                         "vertical lines",
-                                         "plain gradient"};
-    return IsMarkedPicture(picture) ? kNames[picture] : "?";
-}
-
 const char* TypeWord(int type) {
     switch (type) {
     case kLitPixel:

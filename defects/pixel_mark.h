@@ -24,6 +24,26 @@ struct PixelMark {
     return testIndex >= kFirstMarkedPicture && testIndex <= kLastMarkedPicture;
 }
 
+// The name of test picture `testIndex` as reports and timings print it; "?" for an
+// index without a picture.
+[[nodiscard]] constexpr const char* PictureName(int testIndex) noexcept {
+    constexpr const char* kNames[] = {"white",
+                                      "black",
+                                      "red",
+                                      "green",
+                                      "blue",
+                                      "cyan",
+                                      "purple",
+                                      "yellow",
+                                      "horizontal gradient",
+                                      "vertical gradient",
+                                      "(no picture)",
+                                      "horizontal lines",
+                                      "vertical lines",
+                                      "plain gradient"};
+    return IsMarkedPicture(testIndex) ? kNames[testIndex] : "?";
+}
+
 // A fault seen on the black field is lit, one on the white field dark; what shows on
 // a colour, a gradient or the lines is a sub-pixel.
 [[nodiscard]] constexpr int TypeForPicture(int testIndex) noexcept {

@@ -38,9 +38,9 @@ inline constexpr int kStatusLineClearance = 32;
 // when it reports none (0 or 1 stand for "the hardware's default").
 [[nodiscard]] double RefreshPeriodMs(int hertz) noexcept;
 
-// How long to sleep after the wait for the refresh returned `waitedMs` after the last
-// change: a wait that took most of a period was the refresh itself; a shorter one (no
-// composition to wait for) is topped up to one period.
+// How long to sleep once the wait for the refresh has returned `sinceLastChangeMs`
+// after the last change: a wait that took most of a period was the refresh itself; a
+// shorter one (no composition to wait for) is topped up to one period.
 [[nodiscard]] int PacingSleepMs(double sinceLastChangeMs, double periodMs) noexcept;
 
 // "Marked pixels flashing: 3 min - any key stops", in language `languageIndex`

@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "bench/windows/support/bench_window.h"
+#include "defects/pixel_mark.h"
 #include "defects/shared_log.h"
+#include "screens/picture.h"
 #include "screens/win/gdi_owners.h"
 #include "screens/win/painter.h"
 #include "state/app_state.h"
@@ -26,22 +28,7 @@ namespace {
 constexpr double kFrameMs = 16.0;
 
 const char* PictureName(int index) {
-    static const char* const names[] = {"information screen (no texts)",
-                                        "white",
-                                        "black",
-                                        "red",
-                                        "green",
-                                        "blue",
-                                        "cyan",
-                                        "purple",
-                                        "yellow",
-                                        "horizontal gradient",
-                                        "vertical gradient",
-                                        "(no picture)",
-                                        "horizontal lines",
-                                        "vertical lines",
-                                        "plain gradient"};
-    return index >= -1 && index <= 13 ? names[index + 1] : "?";
+    return index == kInformationScreen ? "information screen (no texts)" : ::PictureName(index);
 }
 
 // The memory pattern of the stripe fills without GDI: one pixel per row and column,

@@ -251,11 +251,7 @@ TEST_F(DefectLog, RepairFlashesOnlyTheMarkedSquaresUntilAKey) {
 
 class DefectLogOnTwoMonitors : public DefectLog {
 protected:
-    [[nodiscard]] SessionOptions Options() const override {
-        SessionOptions options;
-        options.serverArgs = {"+xinerama", "-extension", "RANDR", "-screen", "1", "1024x768x24"};
-        return options;
-    }
+    [[nodiscard]] SessionOptions Options() const override { return TwoMonitorOptions(); }
 };
 
 TEST_F(DefectLogOnTwoMonitors, EachMonitorAndSizeKeepsItsOwnMarks) {

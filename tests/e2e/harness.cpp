@@ -162,4 +162,10 @@ std::string Session::LogTail(std::size_t bytes) const {
            "\n--- Xvfb output:\n" + FileTail(prefix->ScratchFolder() / "xvfb.log", bytes);
 }
 
+SessionOptions TwoMonitorOptions() {
+    SessionOptions options;
+    options.serverArgs = {"+xinerama", "-extension", "RANDR", "-screen", "1", "1024x768x24"};
+    return options;
+}
+
 } // namespace e2e

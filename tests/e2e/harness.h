@@ -54,6 +54,10 @@ struct SessionOptions {
     std::vector<std::string> serverArgs; // more Xvfb arguments, such as a second screen
 };
 
+// Two monitors as Xvfb with Xinerama and without RANDR gives them: \\.\DISPLAY1,
+// 1280 x 1024 (the primary), and \\.\DISPLAY2, 1024 x 768, both at 0, 0.
+[[nodiscard]] SessionOptions TwoMonitorOptions();
+
 class Session {
 public:
     static std::unique_ptr<Session> Start(const SessionOptions& options, std::string* error);

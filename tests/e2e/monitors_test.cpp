@@ -13,11 +13,7 @@ constexpr Rect kSecond{0, 0, 1024, 768}; // what the second monitor shows
 
 class TwoMonitors : public ProgramTest {
 protected:
-    [[nodiscard]] SessionOptions Options() const override {
-        SessionOptions options;
-        options.serverArgs = {"+xinerama", "-extension", "RANDR", "-screen", "1", "1024x768x24"};
-        return options;
-    }
+    [[nodiscard]] SessionOptions Options() const override { return TwoMonitorOptions(); }
     // The main window reaches one border beyond the monitor of this size; else where
     // it is, which tells a window left behind from one placed at the wrong size.
     ::testing::AssertionResult Covers(int width, int height) {
