@@ -6,6 +6,8 @@
 PublishedLog MakePublishedLog(Text key, MarkLog log) {
     PublishedLog published;
     published.crowded = CrowdedSquares(log.Marks());
+    std::stable_sort(published.crowded.begin(), published.crowded.end(),
+                     [](const MarkSquare& a, const MarkSquare& b) { return a.top < b.top; });
     published.byRow = log.Marks();
     std::stable_sort(published.byRow.begin(), published.byRow.end(),
                      [](const PixelMark& a, const PixelMark& b) { return a.y < b.y; });

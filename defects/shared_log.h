@@ -14,7 +14,7 @@
 struct PublishedLog {
     Text key; // the settings key of the monitor and screen size
     MarkLog log;
-    std::vector<MarkSquare> crowded; // CrowdedSquares of the marks, found once
+    std::vector<MarkSquare> crowded; // CrowdedSquares of the marks, found once, top down
     std::vector<PixelMark> byRow;    // the marks from the top row down, for drawing by bands
 };
 

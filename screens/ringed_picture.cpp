@@ -39,11 +39,21 @@ RingedBands::RingedBands(const TestPicture& picture, const PublishedLog& publish
     band.resize(static_cast<std::size_t>(std::max(picture.width, 0)) *
                 static_cast<std::size_t>(this->bandRows));
     for (int type = kLitPixel; type <= kSubPixel; ++type) {
-        for (const RingPixel& pixel : RingPixels(type)) {
-            steps[type - kLitPixel].push_back(
-                {pixel.dy, pixel.dx,
-                 static_cast<std::ptrdiff_t>(pixel.dy) * picture.width + pixel.dx,
-                 pixel.white ? kRingWhite : kRingBlack});
+        Stamp& stamp = stamps[type - kLitPixel];
+        const std::span<const RingPixel> pixels = RingPixels(type);
+        stamp.offset.reserve(pixels.size());
+        stamp.dx.reserve(pixels.size());
+        stamp.colour.reserve(pixels.size());
+        std::size_t next = 0;
+        for (int dy = -kRingExtent; dy <= kRingExtent + 1; ++dy) {
+            while (next < pixels.size() && pixels[next].dy < dy) {
+                const RingPixel& pixel = pixels[next++];
+                stamp.offset.push_back(static_cast<std::ptrdiff_t>(pixel.dy) * picture.width +
+                                       pixel.dx);
+                stamp.dx.push_back(pixel.dx);
+                stamp.colour.push_back(pixel.white ? kRingWhite : kRingBlack);
+            }
+            stamp.rowStart[static_cast<std::size_t>(dy + kRingExtent)] = next;
         }
     }
     if (bandsAlike) {
@@ -69,7 +79,7 @@ void RingedBands::FillWithPicture(std::vector<std::uint32_t>& rows, int top) noe
     }
 }
 
-void RingedBands::WriteRings(int top, const std::uint32_t* clean) noexcept {
+template <class Value> void RingedBands::WriteRings(int top, Value value) noexcept {
     const int width = picture.width;
     const int bottom = std::min(top + bandRows, picture.height);
     // The marks whose rings reach into the band.
@@ -85,31 +95,26 @@ void RingedBands::WriteRings(int top, const std::uint32_t* clean) noexcept {
         if (mark->type < kLitPixel || mark->type > kSubPixel) {
             continue;
         }
-        const std::vector<Step>& ring = steps[mark->type - kLitPixel];
-        // The ring's rows inside the band: its pixels are listed row by row.
-        const auto first = std::lower_bound(ring.begin(), ring.end(), top - cy,
-                                            [](const Step& step, int dy) { return step.dy < dy; });
-        const auto last = std::lower_bound(first, ring.end(), bottom - cy,
-                                           [](const Step& step, int dy) { return step.dy < dy; });
+        const Stamp& stamp = stamps[mark->type - kLitPixel];
+        // The ring's rows inside the band.
+        const auto rowIndex = [](int dy) {
+            return static_cast<std::size_t>(std::clamp(dy, -kRingExtent, kRingExtent + 1) +
+                                            kRingExtent);
+        };
+        const std::size_t first = stamp.rowStart[rowIndex(top - cy)];
+        const std::size_t last = stamp.rowStart[rowIndex(bottom - cy)];
         const std::ptrdiff_t centre = static_cast<std::ptrdiff_t>(cy - top) * width + cx;
         std::uint32_t* const pixels = band.data() + centre;
         if (cx - kRingExtent >= 0 && cx + kRingExtent < width) {
-            if (clean != nullptr) {
-                for (auto step = first; step != last; ++step) {
-                    pixels[step->offset] = clean[centre + step->offset];
-                }
-            } else {
-                for (auto step = first; step != last; ++step) {
-                    pixels[step->offset] = step->colour;
-                }
+            for (std::size_t i = first; i < last; ++i) {
+                pixels[stamp.offset[i]] = value(stamp, i, centre);
             }
             continue;
         }
-        for (auto step = first; step != last; ++step) { // at the left or right edge
-            const int x = cx + step->dx;
+        for (std::size_t i = first; i < last; ++i) { // at the left or right edge
+            const int x = cx + stamp.dx[i];
             if (x >= 0 && x < width) {
-                pixels[step->offset] =
-                    clean != nullptr ? clean[centre + step->offset] : step->colour;
+                pixels[stamp.offset[i]] = value(stamp, i, centre);
             }
         }
     }
@@ -118,17 +123,26 @@ void RingedBands::WriteRings(int top, const std::uint32_t* clean) noexcept {
 void RingedBands::GiveSquaresBack(int top) noexcept {
     const int width = picture.width;
     const int bottom = std::min(top + bandRows, picture.height);
-    for (const MarkSquare& square : published.crowded) {
-        const int y0 = std::max(square.top + originY, top);
-        const int y1 = std::min(square.bottom + originY, bottom);
-        const int x0 = std::max(square.left + originX, 0);
-        const int x1 = std::min(square.right + originX, width);
-        for (int y = y0; y < y1; ++y) {
+    // The squares are all of one height and listed by their top row.
+    const auto from =
+        std::upper_bound(published.crowded.begin(), published.crowded.end(), top - originY,
+                         [](int y, const MarkSquare& square) { return y < square.bottom; });
+    for (auto square = from; square != published.crowded.end(); ++square) {
+        const int y0 = std::max(square->top + originY, top);
+        if (y0 >= bottom) {
+            break;
+        }
+        const int y1 = std::min(square->bottom + originY, bottom);
+        const int x0 = std::max(square->left + originX, 0);
+        const int x1 = std::min(square->right + originX, width);
+        for (int y = y0; y < y1 && x0 < x1; ++y) {
             const std::ptrdiff_t at = static_cast<std::ptrdiff_t>(y - top) * width;
-            for (int x = x0; x < x1; ++x) {
-                band[static_cast<std::size_t>(at + x)] =
-                    bandsAlike ? cleanBand[static_cast<std::size_t>(at + x)]
-                               : PicturePixel(picture, x, y);
+            if (bandsAlike) {
+                std::copy(cleanBand.begin() + at + x0, cleanBand.begin() + at + x1,
+                          band.begin() + at + x0);
+            } else {
+                std::fill(band.begin() + at + x0, band.begin() + at + x1,
+                          PicturePixel(picture, 0, y));
             }
         }
     }
@@ -139,10 +153,19 @@ std::span<const std::uint32_t> RingedBands::Compose(int top) noexcept {
         FillWithPicture(band, top);
     } else if (composedTop < 0) {
         std::copy(cleanBand.begin(), cleanBand.end(), band.begin());
+    } else if (picture.shape == PictureShape::Solid) {
+        // The last band's rings taken away again.
+        const std::uint32_t colour = cleanBand.front();
+        WriteRings(composedTop,
+                   [colour](const Stamp&, std::size_t, std::ptrdiff_t) { return colour; });
     } else {
-        WriteRings(composedTop, cleanBand.data());
+        const std::uint32_t* const clean = cleanBand.data();
+        WriteRings(composedTop, [clean](const Stamp& stamp, std::size_t i, std::ptrdiff_t centre) {
+            return clean[centre + stamp.offset[i]];
+        });
     }
-    WriteRings(top, nullptr);
+    WriteRings(top,
+               [](const Stamp& stamp, std::size_t i, std::ptrdiff_t) { return stamp.colour[i]; });
     GiveSquaresBack(top);
     composedTop = top;
     return band;

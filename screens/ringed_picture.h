@@ -3,6 +3,7 @@
 // lines cost several times the picture, as pixels of a band next to nothing.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -35,16 +36,17 @@ public:
     [[nodiscard]] std::span<const std::uint32_t> Compose(int top) noexcept;
 
 private:
-    // A ring pixel as an offset into the band from its mark's pixel.
-    struct Step {
-        int dy;
-        int dx;
-        std::ptrdiff_t offset;
-        std::uint32_t colour;
+    // A ring's pixels as offsets into the band from its mark's pixel, row by row, and
+    // where each of its rows starts (dy from -kRingExtent, then the end).
+    struct Stamp {
+        std::vector<std::ptrdiff_t> offset;
+        std::vector<int> dx;
+        std::vector<std::uint32_t> colour;
+        std::array<std::size_t, 2 * kRingExtent + 2> rowStart{};
     };
-    // Writes the ring pixels that fall into the band at `top`: their ring colours, or,
-    // with `clean`, the clean band's pixels to take them away again.
-    void WriteRings(int top, const std::uint32_t* clean) noexcept;
+    // Writes value(stamp, i, centre) to the ring pixels that fall into the band at
+    // `top`: their ring colours, or the clean picture's to take them away again.
+    template <class Value> void WriteRings(int top, Value value) noexcept;
     void GiveSquaresBack(int top) noexcept;
     void FillWithPicture(std::vector<std::uint32_t>& rows, int top) noexcept;
 
@@ -59,5 +61,5 @@ private:
     int composedTop = -1;
     std::vector<std::uint32_t>& band;
     std::vector<std::uint32_t>& cleanBand;
-    std::vector<Step> steps[3]; // the ring of each type, row by row
+    Stamp stamps[3]; // the ring of each type
 };
