@@ -449,6 +449,10 @@ std::unique_ptr<WinePrefix> WinePrefix::CopyOf(const fs::path& templateDir, cons
     return prefix;
 }
 
+void WinePrefix::EndServer() const {
+    EndWineServer(prefix);
+}
+
 WinePrefix::~WinePrefix() {
     EndWineServer(prefix);
     RemoveTree(folder);

@@ -35,6 +35,8 @@ public:
     WinePrefix& operator=(const WinePrefix&) = delete;
 
     [[nodiscard]] const fs::path& Path() const { return prefix; }
+    // Ends this prefix's wineserver and its desktop, the registry saved to its files.
+    void EndServer() const;
     // A folder of the test's own beside the prefix, removed with it (logs, scratch).
     [[nodiscard]] const fs::path& ScratchFolder() const { return folder; }
     [[nodiscard]] fs::path DriveC() const { return prefix / "drive_c"; }
