@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "defects/defect_report.h"
+#include "text/win/file_handle.h"
 #include "text/win/wide.h"
 
 namespace {
@@ -40,23 +41,6 @@ public:
 
 private:
     HDEVINFO devices;
-};
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE file) : file(file) {}
-    ~FileHandle() {
-        if (file != INVALID_HANDLE_VALUE) {
-            CloseHandle(file);
-        }
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    [[nodiscard]] HANDLE Get() const { return file; }
-    [[nodiscard]] bool Open() const { return file != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE file;
 };
 
 class RegistryKey {
@@ -181,7 +165,7 @@ Text WriteNewReportFile(const Text& folder, TextView date, const MonitorIdentity
             // CREATE_NEW: a report already there is never written over.
             const FileHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                               FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (!file.Open()) {
+            if (!file.IsOpen()) {
                 if (GetLastError() == ERROR_FILE_EXISTS) {
                     continue;
                 }

@@ -9,27 +9,10 @@
 
 #include "text/text_lookup.h"
 #include "text/translation_export.h"
+#include "text/win/file_handle.h"
 #include "text/win/wide.h"
 
 namespace {
-
-// Owns a file handle; closed on every path out.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) noexcept : handle(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (IsOpen()) {
-            CloseHandle(handle);
-        }
-    }
-    [[nodiscard]] bool IsOpen() const noexcept { return handle != INVALID_HANDLE_VALUE; }
-    [[nodiscard]] HANDLE Get() const noexcept { return handle; }
-
-private:
-    HANDLE handle;
-};
 
 constexpr DWORD kReadChunk = 64 * 1024;
 
