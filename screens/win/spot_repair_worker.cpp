@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "defects/shared_log.h"
+#include "screens/overlay_text.h"
 #include "screens/spot_repair.h"
 #include "screens/win/colour_ref.h"
 #include "screens/win/gdi_owners.h"
@@ -63,14 +64,14 @@ public:
         SetTextColor(dc, RGB(160, 160, 160)); // unobtrusive on black
         SetBkMode(dc, TRANSPARENT);
         RECT text = box;
-        const UINT rightToLeft = language == kPersianIndex ? DT_RTLREADING | DT_RIGHT : 0;
+        const UINT rightToLeft =
+            language == kRightToLeftLanguage ? overlay_format::kRightToLeft : 0;
         DrawTextW(dc, Wide(line), static_cast<int>(line.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX | rightToLeft);
         SetBkMode(dc, OPAQUE);
     }
 
 private:
-    static constexpr int kPersianIndex = 20;
     int language;
     RECT box{};
 };
