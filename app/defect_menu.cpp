@@ -3,11 +3,18 @@
 
 #include "defects/defect_summary.h"
 
-void AppendDefectEntries(std::vector<MenuEntry>& entries, const MarkLog& log, int markOnRing) {
-    if (log.Empty()) {
+void AppendDefectEntries(std::vector<MenuEntry>& entries, const MarkLog& log, int markOnRing,
+                         bool marksLive) {
+    if (log.Empty() && !marksLive) {
         return;
     }
-    entries.push_back({kMenuSeparator, 0, Text()});
+    if (!entries.empty() && (entries.back().flags & kMenuSeparator) == 0) {
+        entries.push_back({kMenuSeparator, 0, Text()});
+    }
+    if (log.Empty()) {
+        entries.push_back({kMenuString, kMenuDefectReport, u"Pixel defect report"});
+        return;
+    }
     entries.push_back({kMenuGrayed | kMenuDisabled, kMenuDefectSummary, DefectSummary(log)});
     entries.push_back({kMenuString, kMenuDefectReport, u"Pixel defect report"});
     entries.push_back({kMenuString, kMenuRepairMarked, u"Repair marked pixels"});

@@ -52,7 +52,7 @@ endif()
 # End-to-end tests: the real Glimmerix.exe under Wine in a private Xvfb.
 find_package(X11)
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
-if(E2E_SOURCES AND X11_FOUND AND X11_XTest_FOUND)
+if(E2E_SOURCES AND X11_FOUND AND X11_XTest_FOUND AND X11_Xrandr_FOUND)
     # The harness (X server, Wine prefix, process, captures) once, for the tests, the
     # start-up timing and the README's pictures.
     set(E2E_HARNESS_SOURCES ${E2E_SOURCES})
@@ -60,7 +60,7 @@ if(E2E_SOURCES AND X11_FOUND AND X11_XTest_FOUND)
     set(E2E_TEST_SOURCES ${E2E_SOURCES})
     list(FILTER E2E_TEST_SOURCES INCLUDE REGEX "_test\\.cpp$")
     add_library(e2e_harness STATIC ${E2E_HARNESS_SOURCES})
-    target_link_libraries(e2e_harness PUBLIC glimmerix_core X11::X11 X11::Xtst)
+    target_link_libraries(e2e_harness PUBLIC glimmerix_core X11::X11 X11::Xtst X11::Xrandr)
 
     add_executable(e2e_tests ${E2E_TEST_SOURCES})
     target_link_libraries(e2e_tests PRIVATE e2e_harness GTest::gtest GTest::gtest_main)

@@ -1,12 +1,16 @@
-// Whether the screen shows the marks: on the test pictures, not on the information,
-// selection or repair screens, nor while the throughput test or the flasher draws.
+// Whether marks are live: a click marks the pixel under it, the painter rings the
+// marks and the menu speaks of the pixel under the pointer. True on the test pictures
+// 0 to 9 and 11 to 13, also while the endurance cycle shows them; never on index 10
+// (no picture of its own), the information, selection or repair screens, nor while the
+// throughput test or either flasher draws.
 #pragma once
 
 #include "defects/pixel_mark.h"
 #include "state/app_state.h"
 
 [[nodiscard]] inline bool MarksShown(const AppState& state) noexcept {
-    return IsMarkedPicture(state.testIndex.load()) && state.selectionMode == 0 &&
-           state.repairMode == 0 && state.repairRunning == 0 && state.throughputRunning == 0 &&
-           state.spotRepairRunning == 0;
+    // The cycle runs with the selection mode on; only the list itself is the screen.
+    const bool selectionScreen = state.selectionMode != 0 && state.cycleRunning == 0;
+    return IsMarkablePicture(state.testIndex.load()) && !selectionScreen && state.repairMode == 0 &&
+           state.repairRunning == 0 && state.throughputRunning == 0 && state.spotRepairRunning == 0;
 }

@@ -24,6 +24,12 @@ struct PixelMark {
     return testIndex >= kFirstMarkedPicture && testIndex <= kLastMarkedPicture;
 }
 
+// Pictures a new mark can be made on and rings are drawn over: every test picture but
+// index 10, which has no picture of its own.
+[[nodiscard]] constexpr bool IsMarkablePicture(int testIndex) noexcept {
+    return IsMarkedPicture(testIndex) && testIndex != 10;
+}
+
 // The name of test picture `testIndex` as reports and timings print it; "?" for an
 // index without a picture.
 [[nodiscard]] constexpr const char* PictureName(int testIndex) noexcept {

@@ -6,6 +6,7 @@
 #include "app/defect_menu.h"
 #include "app/win/monitors.h"
 #include "defects/marks_shown.h"
+#include "defects/report_table.h"
 #include "defects/shared_log.h"
 #include "defects/win/defect_report_file.h"
 #include "defects/win/stored_log.h"
@@ -48,6 +49,27 @@ private:
     const ContextMenuHooks& hooks;
 };
 
+// What the user must hear of a report: where it is when the table or the browser
+// did not take it, or that it could not be written at all; empty when all went well.
+Text ReportProblem(const WrittenReport& report) {
+    if (report.path.empty()) {
+        return u"The pixel defect report could not be written to the Documents folder or the "
+               u"temporary folder.";
+    }
+    Text problem;
+    if (!report.tableAppended) {
+        problem += Text(u"Its row could not be added to ") + kReportTableName +
+                   u" in the same folder: the table may be open in another program or "
+                   u"read-only.\n";
+    }
+    if (!report.opened) {
+        problem += u"No program opened it: open the file with a web browser.\n";
+    }
+    return problem.empty()
+               ? problem
+               : u"The pixel defect report was written to\n" + report.path + u"\n\n" + problem;
+}
+
 } // namespace
 
 PopupMenu CreatePopupMenuFrom(const std::vector<MenuEntry>& entries) {
@@ -75,14 +97,15 @@ void ShowContextMenu(HWND mainWindow, const ContextMenuHooks& hooks) {
         // The menu opens where the mouse is, also when the key L opened it.
         POINT cursor = {};
         GetCursorPos(&cursor);
-        if (MarksShown(state)) {
+        const bool marksLive = MarksShown(state);
+        if (marksLive) {
             markOnRing = published->log.NearestOnRing(cursor.x - state.screenLeft,
                                                       cursor.y - state.screenTop);
         }
         const std::vector<LanguageChoice> languages = ContextMenuLanguages(catalogue);
         std::vector<MenuEntry> entries = BuildContextMenuEntries(languages, state.languageIndex);
         AppendMonitorEntries(entries, monitors, state.screenDevice.Get());
-        AppendDefectEntries(entries, published->log, markOnRing);
+        AppendDefectEntries(entries, published->log, markOnRing, marksLive);
         const PopupMenu menu = CreatePopupMenuFrom(entries);
         if (menu.Get() == nullptr) {
             return;
@@ -94,12 +117,11 @@ void ShowContextMenu(HWND mainWindow, const ContextMenuHooks& hooks) {
     } // the menu is gone before a dialog or message box of the command opens
     if (command == kMenuDefectReport) {
         const char16_t* program = catalogue.SectionZeroValue(0);
-        if (!WriteAndOpenDefectReport(state.screenDevice.Get(), published->log,
-                                      program != nullptr ? program : u"Glimmerix")) {
-            MessageBoxW(mainWindow,
-                        L"The pixel defect report could not be written to the Documents "
-                        L"folder or the temporary folder.",
-                        L"Pixel defect report", MB_OK | MB_ICONWARNING);
+        const WrittenReport report = WriteAndOpenDefectReport(
+            state.screenDevice.Get(), published->log, program != nullptr ? program : u"Glimmerix");
+        const Text problem = ReportProblem(report);
+        if (!problem.empty()) {
+            MessageBoxW(mainWindow, Wide(problem), L"Pixel defect report", MB_OK | MB_ICONWARNING);
         }
         return;
     }

@@ -11,8 +11,10 @@
 #include <shlobj.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "defects/defect_report.h"
+#include "defects/report_table.h"
 #include "text/win/file_handle.h"
 #include "text/win/wide.h"
 
@@ -59,22 +61,46 @@ private:
     HKEY key;
 };
 
+// The device behind the monitor interface whose path is `interfacePath`. The list is
+// walked rather than opened by path: opening an interface by its path is not there on
+// every runtime, and paths are compared as Windows compares them, without regard to case.
+bool FindInterfaceDevice(HDEVINFO list, const wchar_t* interfacePath, SP_DEVINFO_DATA& device) {
+    for (DWORD index = 0;; ++index) {
+        SP_DEVICE_INTERFACE_DATA interfaceData{};
+        interfaceData.cbSize = sizeof(interfaceData);
+        if (!SetupDiEnumDeviceInterfaces(list, nullptr, &kMonitorInterface, index,
+                                         &interfaceData)) {
+            return false; // ERROR_NO_MORE_ITEMS, or a list that cannot be read further
+        }
+        DWORD needed = 0;
+        SetupDiGetDeviceInterfaceDetailW(list, &interfaceData, nullptr, 0, &needed, nullptr);
+        if (needed < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W) || needed > 64 * 1024) {
+            continue;
+        }
+        // DWORD-aligned storage for the variable-length detail record.
+        std::vector<DWORD> storage((needed + sizeof(DWORD) - 1) / sizeof(DWORD));
+        auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
+        detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+        SP_DEVINFO_DATA found{};
+        found.cbSize = sizeof(found);
+        if (!SetupDiGetDeviceInterfaceDetailW(list, &interfaceData, detail, needed, nullptr,
+                                              &found)) {
+            continue;
+        }
+        if (CompareStringOrdinal(detail->DevicePath, -1, interfacePath, -1, TRUE) == CSTR_EQUAL) {
+            device = found; // a device instance of 0 is a device like any other
+            return true;
+        }
+    }
+}
+
 std::vector<std::uint8_t> EdidOfInterface(const wchar_t* interfacePath) {
     const DeviceList list;
     if (list.Get() == INVALID_HANDLE_VALUE) {
         return {};
     }
-    SP_DEVICE_INTERFACE_DATA interfaceData{};
-    interfaceData.cbSize = sizeof(interfaceData);
-    if (!SetupDiOpenDeviceInterfaceW(list.Get(), interfacePath, 0, &interfaceData)) {
-        return {};
-    }
     SP_DEVINFO_DATA device{};
-    device.cbSize = sizeof(device);
-    // Only the device is wanted, not the detail: the call fails for want of a buffer
-    // but fills it in.
-    SetupDiGetDeviceInterfaceDetailW(list.Get(), &interfaceData, nullptr, 0, nullptr, &device);
-    if (device.DevInst == 0) {
+    if (!FindInterfaceDevice(list.Get(), interfacePath, device)) {
         return {};
     }
     const RegistryKey key(
@@ -185,7 +211,50 @@ Text WriteNewReportFile(const Text& folder, TextView date, const MonitorIdentity
     return {};
 }
 
-bool WriteAndOpenDefectReport(TextView device, const MarkLog& log, TextView program) {
+bool AppendReportTableRow(const Text& folder, const std::string& row) {
+    if (folder.empty()) {
+        return false;
+    }
+    const Text path = (folder.back() == u'\\' ? folder : folder + u'\\') + kReportTableName;
+    // Windows refuses to write a read-only file; a runtime running as an administrator
+    // may not, and the user's mark on it is meant all the same.
+    const DWORD attributes = GetFileAttributesW(Wide(path));
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return false;
+    }
+    // Appending only: what is there already is never rewritten. Readers may share it.
+    const FileHandle file(CreateFileW(Wide(path), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen()) {
+        return false;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size)) {
+        return false;
+    }
+    std::string text;
+    if (size.QuadPart == 0) {
+        text = ReportTableHeader();
+    } else {
+        // A last line without its end (cut off by a full disk, edited by hand) gets one,
+        // so the new row starts a line of its own.
+        LARGE_INTEGER last{};
+        last.QuadPart = size.QuadPart - 1;
+        char end = '\n';
+        DWORD read = 0;
+        if (SetFilePointerEx(file.Get(), last, nullptr, FILE_BEGIN) &&
+            ReadFile(file.Get(), &end, 1, &read, nullptr) && read == 1 && end != '\n') {
+            text = "\r\n";
+        }
+    }
+    text += row;
+    DWORD written = 0;
+    return WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
+}
+
+WrittenReport WriteAndOpenDefectReport(TextView device, const MarkLog& log, TextView program) {
+    WrittenReport written;
     try {
         SYSTEMTIME now{};
         GetLocalTime(&now);
@@ -197,16 +266,23 @@ bool WriteAndOpenDefectReport(TextView device, const MarkLog& log, TextView prog
         facts.log = log;
         const std::string page = DefectReportHtml(facts);
         const Text date = Today(now, false);
-        Text path = WriteNewReportFile(DocumentsFolder(), date, facts.monitor, page);
-        if (path.empty()) {
-            path = WriteNewReportFile(TemporaryFolder(), date, facts.monitor, page);
+        Text folder = DocumentsFolder();
+        written.path = WriteNewReportFile(folder, date, facts.monitor, page);
+        if (written.path.empty()) {
+            folder = TemporaryFolder();
+            written.path = WriteNewReportFile(folder, date, facts.monitor, page);
         }
-        if (path.empty()) {
-            return false;
+        if (written.path.empty()) {
+            return written;
         }
-        ShellExecuteW(nullptr, L"open", Wide(path), nullptr, nullptr, SW_SHOWNORMAL);
-        return true;
+        const Text fileName = written.path.substr(written.path.rfind(u'\\') + 1);
+        written.tableAppended = AppendReportTableRow(folder, ReportTableRow(facts, fileName));
+        // Success is a value above 32; anything else is an error code.
+        written.opened =
+            reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", Wide(written.path), nullptr,
+                                                    nullptr, SW_SHOWNORMAL)) > 32;
     } catch (...) {
-        return false;
+        // What was written stays; the caller says what is missing.
     }
+    return written;
 }

@@ -10,6 +10,8 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "tests/e2e/program_test.h"
 
@@ -40,8 +42,64 @@ bool RingsOnBlack(const Screenshot& shot, std::initializer_list<std::pair<int, i
            }) == 0;
 }
 
+std::string FileText(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 class DefectLog : public ProgramTest {
 protected:
+    // The shell opens web pages with a stand-in browser that writes the file's name to
+    // C:\opened.txt, so a test sees which report was handed over.
+    void UseStandInBrowser() {
+        std::string error;
+        for (const auto& [key, value] :
+             {std::pair{"HKCR\\.html", "htmlfile"},
+              {"HKCR\\htmlfile\\shell\\open\\command", "cmd.exe /c echo %1> C:\\opened.txt"}}) {
+            const auto added =
+                S().RunWine({"reg", "add", key, "/ve", "/d", value, "/f"}, 30s, &error);
+            ASSERT_TRUE(added && added->exited && added->code == 0) << error;
+        }
+    }
+    [[nodiscard]] fs::path Documents() { return S().Prefix().UserProfile() / "Documents"; }
+    // The report in Documents that the stand-in browser was handed, once it was.
+    std::optional<fs::path> WaitForOpenedReport() {
+        const fs::path opened = S().Prefix().DriveC() / "opened.txt";
+        std::string name;
+        const bool handed = WaitUntil(15s, [&] {
+            name = FileText(opened);
+            return name.ends_with("\r\n");
+        });
+        std::error_code ec;
+        fs::remove(opened, ec); // the next report's name comes in a file of its own
+        if (!handed) {
+            return std::nullopt;
+        }
+        for (const auto& entry : fs::directory_iterator(Documents(), ec)) {
+            const std::string file = entry.path().filename().string();
+            if (file.starts_with("Glimmerix pixel report ") && file.ends_with(".html") &&
+                name.find(file) != std::string::npos) {
+                return entry.path();
+            }
+        }
+        ADD_FAILURE() << "handed " << name << " but it is not in " << Documents();
+        return std::nullopt;
+    }
+    // Whether some key of the log's section holds exactly `marks`.
+    bool WaitForStoredAnywhere(const std::string& marks) {
+        return WaitUntil(kScreenTimeout, [&] {
+            const auto ini = LoadIni(S().PerUserIni());
+            if (!ini) {
+                return false;
+            }
+            for (const IniEntry& entry : ini->entries) {
+                if (entry.section == kSection && entry.value == marks) {
+                    return true;
+                }
+            }
+            return false;
+        });
+    }
     std::optional<Screenshot> ShowBlackField() {
         Press("2");
         if (!WaitForPicture(Solid(kBlack), kScreenTimeout)) {
@@ -118,13 +176,7 @@ TEST_F(DefectLog, AClickRingsThePixelKeepsItAcrossARestartAndTheMenuRemovesIt) {
 // The report from the menu: written to Documents and handed to the shell, which opens it
 // with a stand-in browser that records the file; Wine gives its monitor no EDID.
 TEST_F(DefectLog, TheReportListsTheClickedMarksAndTheClass) {
-    std::string error;
-    for (const auto& [key, value] :
-         {std::pair{"HKCR\\.html", "htmlfile"},
-          {"HKCR\\htmlfile\\shell\\open\\command", "cmd.exe /c echo %1> C:\\opened.txt"}}) {
-        const auto added = S().RunWine({"reg", "add", key, "/ve", "/d", value, "/f"}, 30s, &error);
-        ASSERT_TRUE(added && added->exited && added->code == 0) << error;
-    }
+    ASSERT_NO_FATAL_FAILURE(UseStandInBrowser());
     ASSERT_TRUE(LaunchToInformationScreen());
     ASSERT_TRUE(ShowBlackField());
     ClickAt(400, 300);
@@ -148,23 +200,10 @@ TEST_F(DefectLog, TheReportListsTheClickedMarksAndTheClass) {
         Press("Up");
     }
     Press("Return");
-    std::string opened;
-    ASSERT_TRUE(WaitUntil(15s, [&] {
-        std::ifstream in(S().Prefix().DriveC() / "opened.txt", std::ios::binary);
-        opened.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return opened.ends_with("\r\n");
-    })) << "no report was opened";
-    const fs::path documents = S().Prefix().UserProfile() / "Documents";
-    fs::path report;
-    for (const auto& entry : fs::directory_iterator(documents)) {
-        report = entry.path();
-    }
-    ASSERT_FALSE(report.empty()) << "nothing in " << documents;
-    EXPECT_TRUE(report.filename().string().starts_with("Glimmerix pixel report "));
-    EXPECT_TRUE(report.filename().string().ends_with(" unknown monitor.html"));
-    EXPECT_TRUE(opened.find(report.filename().string()) != std::string::npos) << opened;
-    std::ifstream in(report, std::ios::binary);
-    const std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto report = WaitForOpenedReport();
+    ASSERT_TRUE(report) << "no report was opened";
+    EXPECT_TRUE(report->filename().string().ends_with(" unknown monitor.html"));
+    const std::string page = FileText(*report);
     const auto row = [&](int n, int x, int y, const std::string& rest) {
         return "<tr><td>" + std::to_string(n) + "</td><td>" + std::to_string(OnMonitor(x)) +
                "</td><td>" + std::to_string(OnMonitor(y)) + "</td>" + rest + "</tr>";
@@ -247,6 +286,87 @@ TEST_F(DefectLog, RepairFlashesOnlyTheMarkedSquaresUntilAKey) {
     Press("Escape");
     EXPECT_TRUE(WaitForExactly(*red, kScreenTimeout)) << "the red field did not come back whole";
     EXPECT_TRUE(S().ProgramRunning()) << "the key that stopped the flasher ended the program";
+}
+
+// A real monitor's EDID (a Dell D3218HN) held on the X server for the whole session:
+// the runtime hands it to the program as the monitor's own.
+std::vector<std::uint8_t> DellEdid() {
+    const std::string_view hex = "00ffffffffffff0010ac0b2001010101201c0103804627782acde5a0594ea125"
+                                 "0e5054a54b00714f8180a9c0d1c00101010101010101023a801871382d40582c"
+                                 "4500ba892100001e000000ff00583952354b383836344d31450a000000fc0044"
+                                 "33323138484e0a2020202020000000fd00384c1e5311000a20202020202001ce";
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes.push_back(
+            static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
+    }
+    return bytes;
+}
+
+class DefectLogOfAKnownMonitor : public DefectLog {
+protected:
+    [[nodiscard]] SessionOptions Options() const override {
+        SessionOptions options;
+        options.edid = DellEdid();
+        return options;
+    }
+};
+
+// A clean panel's report first, then one with a mark: both name the monitor as its
+// EDID does, and each adds its row to the table in Documents under the rows before it.
+TEST_F(DefectLogOfAKnownMonitor, ReportsNameTheMonitorAndEachAddsATableRow) {
+    ASSERT_NO_FATAL_FAILURE(UseStandInBrowser());
+    ASSERT_TRUE(LaunchToInformationScreen());
+    const auto black = ShowBlackField();
+    ASSERT_TRUE(black);
+    const auto openMenuAndChoose = [&](int upPresses) {
+        ClickAt(100, 500, 3);
+        EXPECT_TRUE(WaitForScreen(kScreenTimeout, [&](const Screenshot& shot) {
+            return CountDifferent(shot, *black, shot.area) > 1000;
+        })) << "no menu";
+        for (int up = 0; up < upPresses; ++up) {
+            Press("Up");
+        }
+        Press("Return");
+    };
+    openMenuAndChoose(1); // without marks the report is the menu's last entry
+    const auto clean = WaitForOpenedReport();
+    ASSERT_TRUE(clean) << "no report of the clean panel was opened";
+    const fs::path table = Documents() / "Glimmerix pixel reports.csv";
+    const std::string firstTable = FileText(table);
+
+    ClickAt(400, 300);
+    ASSERT_TRUE(WaitForStoredAnywhere(Entry(400, 300, 1, 1)));
+    openMenuAndChoose(3); // summary, report, flasher, remove all
+    const auto marked = WaitForOpenedReport();
+    ASSERT_TRUE(marked) << "no second report was opened";
+    EXPECT_NE(*marked, *clean);
+
+    for (const fs::path& report : {*clean, *marked}) {
+        EXPECT_NE(report.filename().string().find(" D3218HN"), std::string::npos) << report;
+        const std::string page = FileText(report);
+        for (const char* identity :
+             {">Dell (DEL)<", ">D3218HN<", ">X9R5K8864M1E<", "week 32 of 2018", "70 x 39 cm",
+              ">1920 x 1080<", "DEL200B (8203)"}) {
+            EXPECT_NE(page.find(identity), std::string::npos) << identity << " in " << report;
+        }
+    }
+    EXPECT_NE(FileText(*clean).find("No faults were marked"), std::string::npos);
+    EXPECT_NE(FileText(*marked).find("<td class=\"w\">1 lit</td>"), std::string::npos);
+
+    const std::string header = "\xEF\xBB\xBF"
+                               "Date,Maker,Model,Serial number,Product code,";
+    const std::string clean_row =
+        ",Dell,D3218HN,X9R5K8864M1E,DEL200B (8203),1280 x 1024,0,0,0,0,0,I,yes," +
+        clean->filename().string() + "\r\n";
+    EXPECT_TRUE(firstTable.starts_with(header) && firstTable.ends_with(clean_row)) << firstTable;
+    EXPECT_EQ(std::count(firstTable.begin(), firstTable.end(), '\n'), 2);
+    const std::string secondTable = FileText(table);
+    EXPECT_TRUE(secondTable.starts_with(firstTable)) << "a row already there was rewritten";
+    EXPECT_TRUE(secondTable.ends_with(",1280 x 1024,1,0,0,0,0,II,yes," +
+                                      marked->filename().string() + "\r\n"))
+        << secondTable;
+    EXPECT_EQ(std::count(secondTable.begin(), secondTable.end(), '\n'), 3);
 }
 
 class DefectLogOnTwoMonitors : public DefectLog {

@@ -74,6 +74,10 @@ std::unique_ptr<Session> Session::Start(const SessionOptions& options, std::stri
     if (!session->client) {
         return nullptr;
     }
+    // The session's own connection sets it, so it lasts until the program has ended.
+    if (!options.edid.empty() && !session->client->SetOutputEdid(options.edid, error)) {
+        return nullptr;
+    }
     return session;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -52,6 +53,8 @@ struct SessionOptions {
     int screenHeight = 1024;
     std::string locale = "C.UTF-8";
     std::vector<std::string> serverArgs; // more Xvfb arguments, such as a second screen
+    // The monitor's EDID, held on the X server for the whole session; none when empty.
+    std::vector<std::uint8_t> edid;
 };
 
 // Two monitors as Xvfb with Xinerama and without RANDR gives them: \\.\DISPLAY1,

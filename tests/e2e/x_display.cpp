@@ -1,6 +1,7 @@
 // A private X server per test and an Xlib/XTest client for it.
 #include "tests/e2e/x_display.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <thread>
@@ -10,6 +11,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -454,6 +456,42 @@ std::optional<std::pair<int, int>> XClient::PointerPosition() {
         return std::nullopt;
     }
     return std::make_pair(rootX, rootY);
+}
+
+bool XClient::SetOutputEdid(const std::vector<std::uint8_t>& edid, std::string* error) {
+    auto* d = static_cast<Display*>(display);
+    XRRScreenResources* resources = XRRGetScreenResources(d, DefaultRootWindow(d));
+    if (resources == nullptr || resources->noutput < 1) {
+        if (resources != nullptr) {
+            XRRFreeScreenResources(resources);
+        }
+        *error = "the X server has no RandR output to give an EDID";
+        return false;
+    }
+    const RROutput output = resources->outputs[0];
+    XRRFreeScreenResources(resources);
+    const Atom property = XInternAtom(d, "EDID", False);
+    XRRChangeOutputProperty(d, output, property, XA_INTEGER, 8, PropModeReplace, edid.data(),
+                            static_cast<int>(edid.size()));
+    XSync(d, False);
+    // Read back: a server that refused the property says so here, not in Wine.
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const bool kept =
+        XRRGetOutputProperty(d, output, property, 0, 1024, False, False, AnyPropertyType, &type,
+                             &format, &items, &after, &data) == Success &&
+        format == 8 && items == edid.size() && data != nullptr &&
+        std::equal(edid.begin(), edid.end(), data);
+    if (data != nullptr) {
+        XFree(data);
+    }
+    if (!kept) {
+        *error = "the X server did not keep the EDID output property";
+    }
+    return kept;
 }
 
 void XClient::Focus(XWindowId window) {

@@ -99,6 +99,10 @@ public:
     // Where the pointer is, in screen pixels.
     [[nodiscard]] std::optional<std::pair<int, int>> PointerPosition();
 
+    // Gives the first RandR output the monitor identity `edid` (its EDID output
+    // property). The server keeps it only while this connection stays open.
+    bool SetOutputEdid(const std::vector<std::uint8_t>& edid, std::string* error);
+
     // Gives the window the X input focus (see the comment in the source for what the
     // program's window needs before key events reach it).
     void Focus(XWindowId window);

@@ -8,10 +8,13 @@
 #include <vector>
 
 #include "app/defect_menu.h"
+#include "app/monitor_choice.h"
 #include "defects/defect_report.h"
 #include "defects/defect_summary.h"
 #include "defects/fault_class.h"
 #include "defects/mark_log.h"
+#include "defects/marks_shown.h"
+#include "defects/report_table.h"
 #include "defects/ring_shape.h"
 #include "defects/stored_marks.h"
 #include "screens/spot_repair.h"
@@ -188,27 +191,73 @@ TEST(DefectLog, RingsLieBetweenTheKeptSquareAndTheirReach) {
               (std::vector<MarkSquare>{{95, 95, 106, 106}, {113, 77, 124, 88}}));
 }
 
+TEST(DefectLog, MarksAreLiveOnThePicturesAlsoDuringTheCycle) {
+    struct Mode {
+        const char* name;
+        int testIndex;
+        std::atomic<int> AppState::*flag; // set to 1 besides the test index
+        bool live;
+    };
+    const Mode modes[] = {
+        {"white field", 0, nullptr, true},
+        {"plain gradient", 13, nullptr, true},
+        {"index 10, no picture of its own", 10, nullptr, false},
+        {"information screen", -1, nullptr, false},
+        {"selection screen", 3, &AppState::selectionMode, false},
+        {"repair screen", 3, &AppState::repairMode, false},
+        {"full-screen flasher", 3, &AppState::repairRunning, false},
+        {"throughput test", 3, &AppState::throughputRunning, false},
+        {"marked-pixel flasher", 3, &AppState::spotRepairRunning, false},
+    };
+    for (const Mode& mode : modes) {
+        AppState state;
+        state.testIndex = mode.testIndex;
+        if (mode.flag != nullptr) {
+            (state.*mode.flag) = 1;
+        }
+        EXPECT_EQ(MarksShown(state), mode.live) << mode.name;
+    }
+    AppState cycle; // the endurance cycle runs in the selection mode
+    cycle.selectionMode = 1;
+    cycle.cycleRunning = 1;
+    cycle.testIndex = 11;
+    EXPECT_TRUE(MarksShown(cycle)) << "lines shown by the cycle";
+    cycle.testIndex = 10;
+    EXPECT_FALSE(MarksShown(cycle)) << "index 10 in the cycle";
+}
+
 TEST(DefectLog, MenuEntriesAndTheirCommands) {
-    std::vector<MenuEntry> entries;
-    AppendDefectEntries(entries, MarkLog(1920, 1080), -1);
-    EXPECT_TRUE(entries.empty());
+    // The block follows the menu's closing separator, or a monitor entry with one of its own.
+    const MenuEntry closing{kMenuSeparator, kMenuClosingSeparator, u""};
+    const MenuEntry monitor{kMenuString, kMenuMonitorBase, u"1: 1920 x 1080"};
+    const MenuEntry report{kMenuString, kMenuDefectReport, u"Pixel defect report"};
+    std::vector<MenuEntry> entries = {closing};
+    AppendDefectEntries(entries, MarkLog(1920, 1080), -1, false);
+    EXPECT_EQ(entries, std::vector<MenuEntry>{closing}) << "no report off the test pictures";
+    AppendDefectEntries(entries, MarkLog(1920, 1080), -1, true);
+    EXPECT_EQ(entries, (std::vector<MenuEntry>{closing, report})) << "a clean panel's report";
+    entries = {closing, monitor};
+    AppendDefectEntries(entries, MarkLog(1920, 1080), -1, true);
+    EXPECT_EQ(entries,
+              (std::vector<MenuEntry>{closing, monitor, {kMenuSeparator, 0, u""}, report}));
 
     MarkLog log = LogOf({{10, 10, 1, 1}, {11, 10, 1, 1}, {300, 300, 2, 0}, {600, 600, 3, 2}});
     EXPECT_EQ(DefectSummary(log),
               u"Pixel defects: 2 lit, 1 dark, 1 sub-pixel, 1 cluster - class IV");
     EXPECT_EQ(DefectSummary(LogOf({{10, 10, 1, 1}})),
               u"Pixel defects: 1 lit, 0 dark, 0 sub-pixel - class II");
-    AppendDefectEntries(entries, log, 2);
+    entries = {closing};
+    AppendDefectEntries(entries, log, 2, false);
     const std::vector<MenuEntry> expected = {
-        {kMenuSeparator, 0, u""},
+        closing,
         {kMenuGrayed | kMenuDisabled, kMenuDefectSummary, DefectSummary(log)},
         {kMenuString, kMenuDefectReport, u"Pixel defect report"},
         {kMenuString, kMenuRepairMarked, u"Repair marked pixels"},
         {kMenuString, kMenuRemoveMark, u"Remove this mark"},
         {kMenuString, kMenuRemoveAllMarks, u"Remove all marks"}};
     EXPECT_EQ(entries, expected);
-    entries.clear();
-    AppendDefectEntries(entries, log, -1);
+    entries = {closing};
+    AppendDefectEntries(entries, log, -1, true);
     EXPECT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries.back().id, kMenuRemoveAllMarks);
 
@@ -297,6 +346,44 @@ TEST(DefectReport, CountsClassAllowanceMapAndRows) {
     EXPECT_EQ(Occurrences(full, "<td class=\"w\">3 sub-pixel</td>"), 1000u);
     EXPECT_EQ(Occurrences(full, "<tr><td>1000</td><td>2997</td>"), 1u);
     EXPECT_EQ(Occurrences(full, "content=\"IV\">"), 1u); // one chain of 1000 sub-pixels
+}
+
+TEST(DefectReport, TableRowsQuotedAsSpreadsheetsReadThem) {
+    const std::pair<std::string, std::string> fields[] = {
+        {"plain", "plain"},
+        {"", ""},
+        {"a,b", "\"a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"two\r\nlines", "\"two\r\nlines\""},
+        {"=1+1", "'=1+1"},
+        {"-2", "'-2"},
+        {"@x,y", "\"'@x,y\""},
+    };
+    for (const auto& [text, field] : fields) {
+        EXPECT_EQ(CsvField(text), field) << text;
+    }
+    const std::string header = ReportTableHeader();
+    EXPECT_TRUE(header.starts_with("\xEF\xBB\xBF"
+                                   "Date,Maker,Model,"))
+        << header;
+    EXPECT_TRUE(header.ends_with(",Class,Meets class II,Report\r\n")) << header;
+
+    ReportFacts facts;
+    facts.dateTime = u"2026-12-08 14:03";
+    facts.log = LogOf({{400, 300, 1, 1}, {403, 302, 2, 0}, {1900, 10, 3, 12}});
+    facts.monitor.valid = true;
+    facts.monitor.maker = u"Dell";
+    facts.monitor.name = u"U2720Q, \"27\"";
+    facts.monitor.serialNumber = 16843009;
+    EXPECT_EQ(ReportTableRow(facts, u"r.html"),
+              "2026-12-08 14:03,Dell,\"U2720Q, \"\"27\"\"\",16843009,0,1920 x 1080,1,1,1,1,0,IV,"
+              "no,r.html\r\n");
+    facts.log = LogOf({});
+    facts.monitor = MonitorIdentity();
+    EXPECT_EQ(ReportTableRow(facts, u"clean.html"),
+              "2026-12-08 14:03,,,,,1920 x 1080,0,0,0,0,0,I,yes,clean.html\r\n");
+    // As many fields in every row as in the header.
+    EXPECT_EQ(std::count(header.begin(), header.end(), ','), 13);
 }
 
 TEST(SpotRepair, SquaresPacingAndTheStatusLine) {

@@ -2,8 +2,13 @@
 // file in a folder that is not there, and no EDID where the display names no monitor.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include "defects/report_table.h"
 #include "defects/win/defect_report_file.h"
+#include "screens/win/gdi_owners.h"
 #include "tests/windows/support/scratch_files.h"
+#include "text/win/wide.h"
 
 namespace {
 
@@ -23,6 +28,31 @@ TEST(DefectReportFile, NeverOverwritesAndRefusesAMissingFolder) {
 
     EXPECT_TRUE(ReadMonitorEdid(u"\\\\.\\DISPLAY99").empty());
     EXPECT_TRUE(ReadMonitorEdid(u"").empty());
+}
+
+// The report table gains a row per report and never loses one; a table it cannot
+// append to is left as it was and says so.
+TEST(DefectReportFile, TheTableGrowsByARowAndRefusesWhatItCannotAppendTo) {
+    const ScratchFolder scratch;
+    const Text folder = scratch.Make(u"Documents");
+    const Text table = JoinPath(folder, kReportTableName);
+    ASSERT_TRUE(AppendReportTableRow(folder, "1\r\n"));
+    ASSERT_TRUE(AppendReportTableRow(folder + u"\\", "2\r\n"));
+    EXPECT_EQ(ReadFileBytes(table), BytesOf(ReportTableHeader() + "1\r\n2\r\n"));
+
+    WriteFileBytes(table, "kept,cut off");
+    ASSERT_TRUE(AppendReportTableRow(folder, "3\r\n"));
+    EXPECT_EQ(ReadFileBytes(table), BytesOf("kept,cut off\r\n3\r\n"));
+    {
+        const UniqueHandle locked(CreateFileW(Wide(table), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(locked);
+        EXPECT_FALSE(AppendReportTableRow(folder, "4\r\n")) << "open elsewhere, unshared";
+    }
+    ASSERT_TRUE(SetFileAttributesW(Wide(table), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(AppendReportTableRow(folder, "5\r\n")) << "read-only";
+    EXPECT_EQ(ReadFileBytes(table), BytesOf("kept,cut off\r\n3\r\n"));
+    EXPECT_FALSE(AppendReportTableRow(scratch.File(u"gone"), "6\r\n"));
 }
 
 } // namespace

@@ -1,0 +1,103 @@
+// The report table's header and rows.
+#include "defects/report_table.h"
+
+#include <cstdint>
+
+#include "defects/fault_class.h"
+
+namespace {
+
+constexpr const char* kColumns[] = {"Date",
+                                    "Maker",
+                                    "Model",
+                                    "Serial number",
+                                    "Product code",
+                                    "Mode",
+                                    "Type 1",
+                                    "Type 2",
+                                    "Type 3",
+                                    "Clusters of types 1 and 2",
+                                    "Clusters of type 3",
+                                    "Class",
+                                    "Meets class II",
+                                    "Report"};
+
+// The identity's texts as the report shows them, empty where the monitor says nothing.
+Text MonitorMakerText(const MonitorIdentity& m) {
+    return m.valid ? m.maker : Text();
+}
+Text MonitorModelText(const MonitorIdentity& m) {
+    return m.name;
+}
+Text MonitorSerialText(const MonitorIdentity& m) {
+    if (!m.serialText.empty() || m.serialNumber == 0) {
+        return m.serialText;
+    }
+    return FormatText(u"%d", {std::int64_t{m.serialNumber}});
+}
+Text MonitorProductText(const MonitorIdentity& m) {
+    return m.valid ? FormatText(u"%d", {std::int64_t{m.productCode}}) : Text();
+}
+bool MeetsClassTwo(const DefectCounts& counts, std::int64_t pixels) {
+    const int panelClass = PanelClass(counts, pixels);
+    return panelClass == 1 || panelClass == 2;
+}
+
+std::string Line(std::initializer_list<std::string> fields) {
+    std::string line;
+    for (const std::string& field : fields) {
+        if (!line.empty()) {
+            line += ',';
+        }
+        line += CsvField(field);
+    }
+    return line + "\r\n";
+}
+
+} // namespace
+
+std::string CsvField(std::string_view text) {
+    std::string field;
+    // =, +, - and @ open a formula in a spreadsheet; a monitor's texts are not one.
+    if (!text.empty() &&
+        std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
+        field += '\'';
+    }
+    field += text;
+    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+        return field;
+    }
+    std::string quoted = "\"";
+    for (const char c : field) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    return quoted + '"';
+}
+
+std::string ReportTableHeader() {
+    std::string header = "\xEF\xBB\xBF";
+    for (const char* column : kColumns) {
+        header += header.size() > 3 ? "," : "";
+        header += column;
+    }
+    return header + "\r\n";
+}
+
+std::string ReportTableRow(const ReportFacts& facts, TextView reportFileName) {
+    const MarkLog& log = facts.log;
+    const DefectCounts counts = CountDefects(log.Marks());
+    const std::int64_t pixels = std::int64_t{log.Width()} * log.Height();
+    const int panelClass = PanelClass(counts, pixels);
+    const MonitorIdentity& m = facts.monitor;
+    const auto number = [](std::int64_t n) { return std::to_string(n); };
+    return Line({TextToUtf8(facts.dateTime), TextToUtf8(MonitorMakerText(m)),
+                 TextToUtf8(MonitorModelText(m)), TextToUtf8(MonitorSerialText(m)),
+                 TextToUtf8(MonitorProductText(m)),
+                 number(log.Width()) + " x " + number(log.Height()), number(counts.lit),
+                 number(counts.dark), number(counts.subPixel), number(counts.litDarkClusters),
+                 number(counts.subPixelClusters), TextToUtf8(ClassName(panelClass)),
+                 MeetsClassTwo(counts, pixels) ? "yes" : "no", TextToUtf8(reportFileName)});
+}
