@@ -51,17 +51,6 @@ const Bytes kSamsungPanel =
             "27505400000001010101010101010101010101010101121b567250000c303020"
             "250058c2100000190000000f0000000000000000001eb4027400000000fe0053"
             "414d53554e470a2020202020000000fe00313536415430352d4830310a200015");
-// kAoc made nonsense: year 2245, 255 x 255 cm, a preferred timing of 1 x 1 pixel.
-const Bytes kNonsense = [] {
-    Bytes b = kAoc;
-    for (const auto& [at, value] : {std::pair{17, 255}, {21, 255}, {22, 255}, {56, 1}, {59, 1}}) {
-        b[at] = static_cast<std::uint8_t>(value);
-    }
-    b[58] = 0x08; // the width's and the
-    b[61] = 0x00; // height's high bits
-    b[127] = static_cast<std::uint8_t>(-std::accumulate(b.begin(), b.end() - 1, 0));
-    return b;
-}();
 // `base` (a bare header block when empty) with bytes written at offsets, then summed right.
 Bytes Patched(Bytes base, std::vector<std::pair<std::size_t, Bytes>> patches, bool fix = true) {
     if (base.empty()) {
@@ -76,6 +65,10 @@ Bytes Patched(Bytes base, std::vector<std::pair<std::size_t, Bytes>> patches, bo
     }
     return base;
 }
+
+// kAoc made nonsense: year 2245, 255 x 255 cm, a preferred timing of 1 x 1 pixel.
+const Bytes kNonsense =
+    Patched(kAoc, {{17, {0xFF}}, {21, {0xFF, 0xFF}}, {56, {1}}, {58, {0x08, 1}}, {61, {0}}});
 
 std::string Describe(const MonitorIdentity& m) {
     std::string s = TextToUtf8(m.manufacturerId + u"|" + m.maker + u"|" + m.name + u"|" +
@@ -187,8 +180,7 @@ TEST(Edid, MakersAndDiagonals) {
         Bytes bytes;
         Text windowsId;
         int year;
-        bool size;
-        bool resolution;
+        bool size, resolution;
     };
     const auto timing = [](int width, int height) {
         return Patched({}, {{54,
