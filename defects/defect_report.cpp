@@ -55,13 +55,6 @@ std::string Escaped(std::string_view text) {
 std::string Escaped(TextView text) {
     return Escaped(std::string_view(TextToUtf8(text)));
 }
-std::string OrUnknown(TextView text) {
-    return text.empty() ? std::string("unknown") : Escaped(text);
-}
-std::string OrUnknown(std::int64_t value) {
-    return value > 0 ? Number(value) : std::string("unknown");
-}
-
 void Row(std::string& page, std::string_view name, const std::string& value) {
     page += "<tr><th>";
     page += name;
@@ -70,23 +63,83 @@ void Row(std::string& page, std::string_view name, const std::string& value) {
     page += "</td></tr>\n";
 }
 
-std::string Manufactured(const MonitorIdentity& m) {
-    if (m.year <= 0) {
-        return "unknown";
+// The year the report is written, from its date ("2026-12-08 14:03"); 0 when it has none.
+int ReportYear(TextView dateTime) {
+    int year = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (i >= dateTime.size() || dateTime[i] < u'0' || dateTime[i] > u'9') {
+            return 0;
+        }
+        year = year * 10 + (dateTime[i] - u'0');
+    }
+    return year;
+}
+
+// A value the monitor does not give: "unknown" and a line to write it on from the label,
+// so the printed page still holds it.
+constexpr std::string_view kFillIn = "unknown <span class=\"fill\"></span>";
+
+// One row of the monitor's identity; where its value is unknown the label says where
+// else to read it.
+void IdentityRow(std::string& page, std::string_view name, std::string_view whereElse,
+                 const std::string& value) {
+    if (!value.empty()) {
+        Row(page, name, value);
+        return;
+    }
+    Row(page, std::string(name) + " (" + std::string(whereElse) + ")", std::string(kFillIn));
+}
+
+std::string Maker(const MonitorIdentity& m) {
+    if (!m.valid || m.manufacturerId.empty()) {
+        return {};
+    }
+    return m.maker == m.manufacturerId ? Escaped(m.maker)
+                                       : Escaped(m.maker) + " (" + Escaped(m.manufacturerId) + ")";
+}
+
+std::string ProductCode(const MonitorIdentity& m) {
+    if (!m.valid) {
+        return {};
+    }
+    const Text id = WindowsMonitorId(m);
+    return id.empty() ? Number(m.productCode) : Escaped(id) + " (" + Number(m.productCode) + ")";
+}
+
+std::string Serial(const MonitorIdentity& m) {
+    if (!m.serialText.empty()) {
+        return Escaped(m.serialText);
+    }
+    return m.serialNumber > 0 ? Number(m.serialNumber) : std::string();
+}
+
+std::string Manufactured(const MonitorIdentity& m, int reportYear) {
+    // Without the report's own year there is nothing to hold the block's year against.
+    const int year = KnownYear(m, reportYear > 0 ? reportYear : 9999);
+    if (year <= 0) {
+        return {};
     }
     if (m.modelYear) {
-        return "model year " + Number(m.year);
+        return "model year " + Number(year);
     }
-    return m.week > 0 ? "week " + Number(m.week) + " of " + Number(m.year) : Number(m.year);
+    return m.week > 0 ? "week " + Number(m.week) + " of " + Number(year) : Number(year);
 }
 
 std::string ImageSize(const MonitorIdentity& m) {
-    if (m.widthCm <= 0 || m.heightCm <= 0) {
-        return "unknown";
+    if (!KnownImageSize(m)) {
+        return {};
     }
     const int tenths = DiagonalTenthsOfInch(m.widthCm, m.heightCm);
     return Number(m.widthCm) + " x " + Number(m.heightCm) + " cm, " + Number(tenths / 10) + "." +
            Number(tenths % 10) + " in diagonal";
+}
+
+std::string NativeResolution(const MonitorIdentity& m) {
+    if (!KnownNativeResolution(m)) {
+        return {};
+    }
+    return Number(m.nativeWidth) + " x " + Number(m.nativeHeight) +
+           (m.interlaced ? ", interlaced" : "");
 }
 
 std::string CountsRow(const char* what, int count, int allowed) {
@@ -149,6 +202,7 @@ body { font-family: Arial, Helvetica, sans-serif; font-size: 10.5pt; color: #000
 h1 { font-size: 16pt; margin: 0 0 2mm; }
 h2 { font-size: 12pt; margin: 5mm 0 1.5mm; }
 p.made { margin: 0; color: #333; }
+.fill { display: inline-block; width: 45mm; border-bottom: 0.3mm solid #000; height: 1em; vertical-align: bottom; }
 table { border-collapse: collapse; }
 th, td { border: 0.3mm solid #888; padding: 0.6mm 2mm; text-align: left; vertical-align: top; }
 td.n, th.n { text-align: right; }
@@ -169,11 +223,11 @@ svg text { font-family: Arial, Helvetica, sans-serif; fill: #000; }
 } // namespace
 
 Text MonitorModel(const MonitorIdentity& monitor) {
-    if (!monitor.name.empty()) {
-        return monitor.name;
+    if (!ModelText(monitor).empty()) {
+        return ModelText(monitor);
     }
-    if (monitor.valid && !monitor.manufacturerId.empty()) {
-        return monitor.maker + u" " + FormatText(u"%d", {std::int64_t{monitor.productCode}});
+    if (!WindowsMonitorId(monitor).empty()) {
+        return monitor.maker + u" " + WindowsMonitorId(monitor);
     }
     return u"unknown monitor";
 }
@@ -219,20 +273,14 @@ std::string DefectReportHtml(const ReportFacts& facts) {
             Escaped(facts.program) + ", " + Escaped(facts.dateTime) + "</p>\n";
 
     page += "<h2>Monitor</h2>\n<table class=\"monitor\">\n";
-    Row(page, "Maker",
-        m.valid && !m.manufacturerId.empty()
-            ? Escaped(m.maker) + " (" + Escaped(m.manufacturerId) + ")"
-            : "unknown");
-    Row(page, "Model", OrUnknown(m.name));
-    Row(page, "Product code", m.valid ? Number(m.productCode) : "unknown");
-    Row(page, "Serial number",
-        !m.serialText.empty() ? Escaped(m.serialText) : OrUnknown(std::int64_t{m.serialNumber}));
-    Row(page, "Manufactured", Manufactured(m));
-    Row(page, "Image size", ImageSize(m));
-    Row(page, "Native resolution",
-        m.nativeWidth > 0 && m.nativeHeight > 0
-            ? Number(m.nativeWidth) + " x " + Number(m.nativeHeight)
-            : "unknown");
+    IdentityRow(page, "Maker", "from the label", Maker(m));
+    IdentityRow(page, "Model", "from the label", Escaped(ModelText(m)));
+    IdentityRow(page, "Product code", "from the label", ProductCode(m));
+    IdentityRow(page, "Serial number", "from the label", Serial(m));
+    IdentityRow(page, "Manufactured", "from the label",
+                Manufactured(m, ReportYear(facts.dateTime)));
+    IdentityRow(page, "Image size", "measured", ImageSize(m));
+    IdentityRow(page, "Native resolution", "from the manual", NativeResolution(m));
     Row(page, "Mode tested", mode + (facts.device.empty() ? "" : ", " + Escaped(facts.device)));
     page += "</table>\n";
 

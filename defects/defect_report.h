@@ -20,8 +20,8 @@ struct ReportFacts {
 
 [[nodiscard]] std::string DefectReportHtml(const ReportFacts& facts);
 
-// What the monitor is called in a file name: its name from the EDID, else its maker
-// and product code, else "unknown monitor".
+// What the monitor is called in a file name: its name from the EDID, else its panel's
+// data texts, else its maker and Windows monitor ID ("Dell DELD0A1"), else "unknown monitor".
 [[nodiscard]] Text MonitorModel(const MonitorIdentity& monitor);
 
 // "Glimmerix pixel report <date> <model>.html", " (2)" and on before the extension

@@ -14,8 +14,9 @@
 
 namespace {
 
-bool Printable(const Text& text) {
-    return text.size() <= 13 &&
+// Four descriptors of 13 bytes at most, with a blank between the parts of a joined text.
+bool Printable(const Text& text, std::size_t most = 4 * 13 + 3) {
+    return text.size() <= most &&
            std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= 0x20 && c <= 0x7E; });
 }
 
@@ -32,12 +33,16 @@ void Check(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < 128 || (m.manufacturerId.size() != 3 && !m.manufacturerId.empty()) ||
         !lettersOk || m.maker.empty() != m.manufacturerId.empty() || m.week < 0 || m.week > 54 ||
         (m.modelYear && m.week != 0) || m.year < 1990 || m.year > 2245 || m.nativeWidth > 4095 ||
-        m.nativeHeight > 4095 || !Printable(m.name) || !Printable(m.serialText) ||
-        !Printable(m.dataText)) {
+        m.nativeHeight > (m.interlaced ? 8190 : 4095) || !Printable(m.name) ||
+        !Printable(m.serialText, 13) || !Printable(m.dataText)) {
         std::abort();
     }
     if (!(ParseEdid(bytes.first(128)) == m)) {
         std::abort(); // what follows the base block changes nothing
+    }
+    const Text id = WindowsMonitorId(m);
+    if (id.size() != (m.manufacturerId.empty() ? 0u : 7u) || KnownYear(m, 1988) != 0) {
+        std::abort(); // the ID and four hex digits; no year is two before the first a block counts
     }
     if (DiagonalTenthsOfInch(m.widthCm, m.heightCm) > 14200) {
         std::abort(); // 255 x 255 cm is the most a block can say

@@ -289,7 +289,7 @@ TEST(DefectReport, FileNamesAreCleanAndNeverTheSame) {
     monitor.maker = u"Dell";
     monitor.productCode = 41394;
     EXPECT_EQ(ReportFileName(u"2026-12-08", monitor, 1),
-              u"Glimmerix pixel report 2026-12-08 Dell 41394.html");
+              u"Glimmerix pixel report 2026-12-08 Dell DELA1B2.html");
     monitor.name = u"DELL U2720Q";
     EXPECT_EQ(ReportFileName(u"2026-12-08", monitor, 2),
               u"Glimmerix pixel report 2026-12-08 DELL U2720Q (2).html");
@@ -310,12 +310,22 @@ TEST(DefectReport, CountsClassAllowanceMapAndRows) {
     facts.monitor.name = u"<U2720Q>";
     facts.monitor.widthCm = 60;
     facts.monitor.heightCm = 34;
+    facts.monitor.productCode = 41394;
+    facts.monitor.year = 2245; // after the report's own year: no monitor's
+    facts.monitor.nativeWidth = 1920;
+    facts.monitor.nativeHeight = 1080;
+    facts.monitor.interlaced = true;
     const std::string page = DefectReportHtml(facts);
     for (const char* part : {
              "<meta name=\"pixel-fault-class\" content=\"IV\">",
              "<meta name=\"pixel-faults\" content=\"1=1 2=1 3=1 clusters-1-2=1 clusters-3=0\">",
              "<th>Model</th><td>&lt;U2720Q&gt;</td>",
              "<th>Image size</th><td>60 x 34 cm, 27.1 in diagonal</td>",
+             "<th>Maker</th><td>Dell (DEL)</td>",
+             "<th>Product code</th><td>DELA1B2 (41394)</td>",
+             "<th>Serial number (from the label)</th><td>unknown <span class=\"fill\"></span></td>",
+             "<th>Manufactured (from the label)</th><td>unknown <span class=\"fill\"></span>",
+             "<th>Native resolution</th><td>1920 x 1080, interlaced</td>",
              "<th>Mode tested</th><td>1920 x 1080, \\\\.\\DISPLAY1</td>",
              "<th class=\"n\">Class II allows at 1920 x 1080</th>",
              "<tr><th>Type 3, faulty sub-pixel</th><td>1</td><td>10</td></tr>",
@@ -334,6 +344,16 @@ TEST(DefectReport, CountsClassAllowanceMapAndRows) {
         EXPECT_EQ(Occurrences(page, absent), 0u) << absent;
     }
 
+    // A laptop panel of a maker the table does not know: its data texts are its model.
+    facts.monitor.manufacturerId = facts.monitor.maker = u"AGC";
+    facts.monitor.name.clear();
+    facts.monitor.dataText = u"SAMSUNG 156AT05-H01";
+    const std::string panel = DefectReportHtml(facts);
+    for (const char* part : {"<th>Maker</th><td>AGC</td>", "<th>Model</th><td>SAMSUNG 156AT05-H01",
+                             "<title>Pixel defect report 2026-12-08 14:03 SAMSUNG 156AT05-H01<"}) {
+        EXPECT_EQ(Occurrences(panel, part), 1u) << part;
+    }
+
     // No identity, a thousand marks: every field says so, every mark has its row.
     facts.monitor = MonitorIdentity();
     facts.log = MarkLog(3840, 2160);
@@ -341,8 +361,9 @@ TEST(DefectReport, CountsClassAllowanceMapAndRows) {
         facts.log.Add({i * 3, 2000, 3, 2});
     }
     const std::string full = DefectReportHtml(facts);
-    EXPECT_EQ(Occurrences(full, "<th>Model</th><td>unknown</td>"), 1u);
-    EXPECT_EQ(Occurrences(full, "<th>Serial number</th><td>unknown</td>"), 1u);
+    EXPECT_EQ(Occurrences(full, "<th>Model (from the label)</th><td>unknown <span"), 1u);
+    EXPECT_EQ(Occurrences(full, "<th>Image size (measured)</th><td>unknown <span"), 1u);
+    EXPECT_EQ(Occurrences(full, "<span class=\"fill\"></span>"), 7u); // every identity row
     EXPECT_EQ(Occurrences(full, "<td class=\"w\">3 sub-pixel</td>"), 1000u);
     EXPECT_EQ(Occurrences(full, "<tr><td>1000</td><td>2997</td>"), 1u);
     EXPECT_EQ(Occurrences(full, "content=\"IV\">"), 1u); // one chain of 1000 sub-pixels
