@@ -90,29 +90,6 @@ void IdentityRow(std::string& page, std::string_view name, std::string_view wher
     Row(page, std::string(name) + " (" + std::string(whereElse) + ")", std::string(kFillIn));
 }
 
-std::string Maker(const MonitorIdentity& m) {
-    if (!m.valid || m.manufacturerId.empty()) {
-        return {};
-    }
-    return m.maker == m.manufacturerId ? Escaped(m.maker)
-                                       : Escaped(m.maker) + " (" + Escaped(m.manufacturerId) + ")";
-}
-
-std::string ProductCode(const MonitorIdentity& m) {
-    if (!m.valid) {
-        return {};
-    }
-    const Text id = WindowsMonitorId(m);
-    return id.empty() ? Number(m.productCode) : Escaped(id) + " (" + Number(m.productCode) + ")";
-}
-
-std::string Serial(const MonitorIdentity& m) {
-    if (!m.serialText.empty()) {
-        return Escaped(m.serialText);
-    }
-    return m.serialNumber > 0 ? Number(m.serialNumber) : std::string();
-}
-
 std::string Manufactured(const MonitorIdentity& m, int reportYear) {
     // Without the report's own year there is nothing to hold the block's year against.
     const int year = KnownYear(m, reportYear > 0 ? reportYear : 9999);
@@ -222,6 +199,29 @@ svg text { font-family: Arial, Helvetica, sans-serif; fill: #000; }
 
 } // namespace
 
+Text MakerText(const MonitorIdentity& m) {
+    if (!m.valid || m.manufacturerId.empty()) {
+        return {};
+    }
+    return m.maker == m.manufacturerId ? m.maker : m.maker + u" (" + m.manufacturerId + u")";
+}
+
+Text ProductCodeText(const MonitorIdentity& m) {
+    if (!m.valid) {
+        return {};
+    }
+    const Text code = DecimalText(m.productCode);
+    const Text id = WindowsMonitorId(m);
+    return id.empty() ? code : id + u" (" + code + u")";
+}
+
+Text SerialText(const MonitorIdentity& m) {
+    if (!m.serialText.empty()) {
+        return m.serialText;
+    }
+    return m.serialNumber > 0 ? DecimalText(static_cast<std::int64_t>(m.serialNumber)) : Text();
+}
+
 Text MonitorModel(const MonitorIdentity& monitor) {
     if (!ModelText(monitor).empty()) {
         return ModelText(monitor);
@@ -273,10 +273,10 @@ std::string DefectReportHtml(const ReportFacts& facts) {
             Escaped(facts.program) + ", " + Escaped(facts.dateTime) + "</p>\n";
 
     page += "<h2>Monitor</h2>\n<table class=\"monitor\">\n";
-    IdentityRow(page, "Maker", "from the label", Maker(m));
+    IdentityRow(page, "Maker", "from the label", Escaped(MakerText(m)));
     IdentityRow(page, "Model", "from the label", Escaped(ModelText(m)));
-    IdentityRow(page, "Product code", "from the label", ProductCode(m));
-    IdentityRow(page, "Serial number", "from the label", Serial(m));
+    IdentityRow(page, "Product code", "from the label", Escaped(ProductCodeText(m)));
+    IdentityRow(page, "Serial number", "from the label", Escaped(SerialText(m)));
     IdentityRow(page, "Manufactured", "from the label",
                 Manufactured(m, ReportYear(facts.dateTime)));
     IdentityRow(page, "Image size", "measured", ImageSize(m));

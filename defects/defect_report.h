@@ -20,6 +20,13 @@ struct ReportFacts {
 
 [[nodiscard]] std::string DefectReportHtml(const ReportFacts& facts);
 
+// The identity's texts as the report and its table show them, empty where the monitor
+// does not say: "Dell (DEL)" (the letters alone when the maker is not known by them),
+// "DELA1B2 (41394)", the serial text or else the serial number.
+[[nodiscard]] Text MakerText(const MonitorIdentity& monitor);
+[[nodiscard]] Text ProductCodeText(const MonitorIdentity& monitor);
+[[nodiscard]] Text SerialText(const MonitorIdentity& monitor);
+
 // What the monitor is called in a file name: its name from the EDID, else its panel's
 // data texts, else its maker and Windows monitor ID ("Dell DELD0A1"), else "unknown monitor".
 [[nodiscard]] Text MonitorModel(const MonitorIdentity& monitor);

@@ -22,22 +22,6 @@ constexpr const char* kColumns[] = {"Date",
                                     "Meets class II",
                                     "Report"};
 
-// The identity's texts as the report shows them, empty where the monitor says nothing.
-Text MonitorMakerText(const MonitorIdentity& m) {
-    return m.valid ? m.maker : Text();
-}
-Text MonitorModelText(const MonitorIdentity& m) {
-    return m.name;
-}
-Text MonitorSerialText(const MonitorIdentity& m) {
-    if (!m.serialText.empty() || m.serialNumber == 0) {
-        return m.serialText;
-    }
-    return FormatText(u"%d", {std::int64_t{m.serialNumber}});
-}
-Text MonitorProductText(const MonitorIdentity& m) {
-    return m.valid ? FormatText(u"%d", {std::int64_t{m.productCode}}) : Text();
-}
 bool MeetsClassTwo(const DefectCounts& counts, std::int64_t pixels) {
     const int panelClass = PanelClass(counts, pixels);
     return panelClass == 1 || panelClass == 2;
@@ -93,9 +77,8 @@ std::string ReportTableRow(const ReportFacts& facts, TextView reportFileName) {
     const int panelClass = PanelClass(counts, pixels);
     const MonitorIdentity& m = facts.monitor;
     const auto number = [](std::int64_t n) { return std::to_string(n); };
-    return Line({TextToUtf8(facts.dateTime), TextToUtf8(MonitorMakerText(m)),
-                 TextToUtf8(MonitorModelText(m)), TextToUtf8(MonitorSerialText(m)),
-                 TextToUtf8(MonitorProductText(m)),
+    return Line({TextToUtf8(facts.dateTime), TextToUtf8(MakerText(m)), TextToUtf8(ModelText(m)),
+                 TextToUtf8(SerialText(m)), TextToUtf8(ProductCodeText(m)),
                  number(log.Width()) + " x " + number(log.Height()), number(counts.lit),
                  number(counts.dark), number(counts.subPixel), number(counts.litDarkClusters),
                  number(counts.subPixelClusters), TextToUtf8(ClassName(panelClass)),

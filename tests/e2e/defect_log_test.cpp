@@ -357,7 +357,7 @@ TEST_F(DefectLogOfAKnownMonitor, ReportsNameTheMonitorAndEachAddsATableRow) {
     const std::string header = "\xEF\xBB\xBF"
                                "Date,Maker,Model,Serial number,Product code,";
     const std::string clean_row =
-        ",Dell,D3218HN,X9R5K8864M1E,DEL200B (8203),1280 x 1024,0,0,0,0,0,I,yes," +
+        ",Dell (DEL),D3218HN,X9R5K8864M1E,DEL200B (8203),1280 x 1024,0,0,0,0,0,I,yes," +
         clean->filename().string() + "\r\n";
     EXPECT_TRUE(firstTable.starts_with(header) && firstTable.ends_with(clean_row)) << firstTable;
     EXPECT_EQ(std::count(firstTable.begin(), firstTable.end(), '\n'), 2);

@@ -393,11 +393,14 @@ TEST(DefectReport, TableRowsQuotedAsSpreadsheetsReadThem) {
     facts.dateTime = u"2026-12-08 14:03";
     facts.log = LogOf({{400, 300, 1, 1}, {403, 302, 2, 0}, {1900, 10, 3, 12}});
     facts.monitor.valid = true;
+    facts.monitor.manufacturerId = u"DEL";
     facts.monitor.maker = u"Dell";
+    facts.monitor.productCode = 8203;
     facts.monitor.name = u"U2720Q, \"27\"";
     facts.monitor.serialNumber = 16843009;
     EXPECT_EQ(ReportTableRow(facts, u"r.html"),
-              "2026-12-08 14:03,Dell,\"U2720Q, \"\"27\"\"\",16843009,0,1920 x 1080,1,1,1,1,0,IV,"
+              "2026-12-08 14:03,Dell (DEL),\"U2720Q, \"\"27\"\"\",16843009,DEL200B (8203),1920 x "
+              "1080,1,1,1,1,0,IV,"
               "no,r.html\r\n");
     facts.log = LogOf({});
     facts.monitor = MonitorIdentity();
