@@ -89,9 +89,46 @@ std::string ImageSize(const MonitorIdentity& m) {
            Number(tenths % 10) + " in diagonal";
 }
 
-std::string CountsRow(const char* what, int count, int allowed) {
-    return std::string("<tr><th>") + what + "</th><td>" + Number(count) + "</td><td>" +
-           Number(allowed) + "</td></tr>\n";
+// The five counts as the counts table heads them and the verdict names them.
+struct CountKind {
+    const char* heading;
+    const char* name;
+    int DefectCounts::*count;
+};
+constexpr CountKind kCountKinds[] = {
+    {"Type 1, always lit", "type 1", &DefectCounts::lit},
+    {"Type 2, always dark", "type 2", &DefectCounts::dark},
+    {"Type 3, faulty sub-pixel", "type 3", &DefectCounts::subPixel},
+    {"Clusters of types 1 and 2", "clusters of types 1 and 2", &DefectCounts::litDarkClusters},
+    {"Clusters of type 3", "clusters of type 3", &DefectCounts::subPixelClusters},
+};
+
+// A row beyond class II says so in words as well as in red, for a print in black.
+std::string CountsRow(const CountKind& kind, const DefectCounts& counts,
+                      const DefectCounts& allowed, const DefectCounts& excess) {
+    const bool exceeds = excess.*kind.count > 0;
+    return std::string(exceeds ? "<tr class=\"exceeds\">" : "<tr>") + "<th>" + kind.heading +
+           "</th><td>" + Number(counts.*kind.count) +
+           (exceeds ? " <span class=\"over\">exceeds</span>" : "") + "</td><td>" +
+           Number(allowed.*kind.count) + "</td></tr>\n";
+}
+
+// "yes", or "no - " and each count beyond class II with what was marked and allowed.
+std::string Verdict(const DefectCounts& counts, const DefectCounts& allowed,
+                    const DefectCounts& excess) {
+    if (excess == DefectCounts{}) {
+        return "yes";
+    }
+    std::string verdict = "no";
+    const char* separator = " - ";
+    for (const CountKind& kind : kCountKinds) {
+        if (excess.*kind.count > 0) {
+            verdict += separator + std::string(kind.name) + " (" + Number(counts.*kind.count) +
+                       " marked, " + Number(allowed.*kind.count) + " allowed)";
+            separator = ", ";
+        }
+    }
+    return verdict;
 }
 
 // The map: the screen's outline to scale, each mark in its type's symbol and numbered,
@@ -153,6 +190,9 @@ table { border-collapse: collapse; }
 th, td { border: 0.3mm solid #888; padding: 0.6mm 2mm; text-align: left; vertical-align: top; }
 td.n, th.n { text-align: right; }
 .class { font-size: 14pt; font-weight: bold; }
+.verdict { font-size: 12pt; font-weight: bold; margin: 0 0 1mm; }
+.fails, tr.exceeds th, tr.exceeds td { color: #c00; font-weight: bold; }
+.note { font-size: 9pt; color: #333; margin: 0 0 2mm; }
 svg.map { display: block; width: 100%; max-height: 95mm; margin-top: 2mm; }
 svg .screen { fill: #fff; stroke: #000; }
 svg .cluster { fill: none; stroke: #d00; stroke-dasharray: 4 2; }
@@ -202,6 +242,8 @@ std::string DefectReportHtml(const ReportFacts& facts) {
     const std::int64_t pixels = std::int64_t{log.Width()} * log.Height();
     const int panelClass = PanelClass(counts, pixels);
     const DefectCounts allowed = ClassAllowance(2, pixels);
+    const DefectCounts excess = Excess(counts, allowed);
+    const bool meetsClassII = excess == DefectCounts{};
     const std::string className = TextToUtf8(ClassName(panelClass));
     const std::string mode = Number(log.Width()) + " x " + Number(log.Height());
 
@@ -214,6 +256,8 @@ std::string DefectReportHtml(const ReportFacts& facts) {
             " 2=" + Number(counts.dark) + " 3=" + Number(counts.subPixel) +
             " clusters-1-2=" + Number(counts.litDarkClusters) +
             " clusters-3=" + Number(counts.subPixelClusters) + "\">\n";
+    page += std::string("<meta name=\"meets-class-ii\" content=\"") +
+            (meetsClassII ? "yes" : "no") + "\">\n";
     page += kStyle;
     page += "</head>\n<body>\n<h1>Pixel defect report</h1>\n<p class=\"made\">" +
             Escaped(facts.program) + ", " + Escaped(facts.dateTime) + "</p>\n";
@@ -237,14 +281,16 @@ std::string DefectReportHtml(const ReportFacts& facts) {
     page += "</table>\n";
 
     page += "<h2>Result</h2>\n<p class=\"class\">Pixel-fault class: " + className + "</p>\n";
+    page += std::string("<p class=\"verdict") + (meetsClassII ? "" : " fails") +
+            "\">Meets class II of ISO 9241-307: " + Verdict(counts, allowed, excess) + "</p>\n";
+    page += "<p class=\"note\">Classes after the pixel-fault table of ISO 13406-2, as ISO "
+            "9241-307 carries it on; allowances scaled to the mode tested.</p>\n";
     page += "<table class=\"counts\">\n<tr><th>Faults</th><th class=\"n\">Marked</th>"
             "<th class=\"n\">Class II allows at " +
             mode + "</th></tr>\n";
-    page += CountsRow("Type 1, always lit", counts.lit, allowed.lit);
-    page += CountsRow("Type 2, always dark", counts.dark, allowed.dark);
-    page += CountsRow("Type 3, faulty sub-pixel", counts.subPixel, allowed.subPixel);
-    page += CountsRow("Clusters of types 1 and 2", counts.litDarkClusters, allowed.litDarkClusters);
-    page += CountsRow("Clusters of type 3", counts.subPixelClusters, allowed.subPixelClusters);
+    for (const CountKind& kind : kCountKinds) {
+        page += CountsRow(kind, counts, allowed, excess);
+    }
     page += "</table>\n";
 
     page += "<h2>Map</h2>\n";

@@ -115,6 +115,11 @@ TEST(DefectLog, AllowancesAndTheClassAtItsBoundaries) {
         EXPECT_EQ(PanelClass(c.counts, kFullHd), c.expected)
             << c.counts.lit << " " << c.counts.litDarkClusters << " " << c.counts.subPixelClusters;
     }
+    // Class II at full HD allows {4, 4, 10, 0, 4}: exactly that meets it, one more does not.
+    const DefectCounts classII = ClassAllowance(2, kFullHd);
+    EXPECT_EQ(Excess({4, 4, 10, 0, 4}, classII), DefectCounts{});
+    EXPECT_EQ(Excess({5, 0, 11, 1, 5}, classII), (DefectCounts{1, 0, 1, 1, 1}));
+    EXPECT_EQ(Excess({0, 40, 0, 0, 0}, classII), (DefectCounts{0, 36, 0, 0, 0}));
     EXPECT_EQ(ClassName(2), u"II");
     EXPECT_EQ(ClassName(kNoClass), u"none");
 }
@@ -270,7 +275,10 @@ TEST(DefectReport, CountsClassAllowanceMapAndRows) {
              "<th>Mode tested</th><td>1920 x 1080, \\\\.\\DISPLAY1</td>",
              "<th class=\"n\">Class II allows at 1920 x 1080</th>",
              "<tr><th>Type 3, faulty sub-pixel</th><td>1</td><td>10</td></tr>",
-             "<tr><th>Clusters of types 1 and 2</th><td>1</td><td>0</td></tr>",
+             "<tr class=\"exceeds\"><th>Clusters of types 1 and 2</th><td>1 <span "
+             "class=\"over\">exceeds</span></td><td>0</td></tr>",
+             "<meta name=\"meets-class-ii\" content=\"no\">",
+             "class II of ISO 9241-307: no - clusters of types 1 and 2 (1 marked, 0 allowed)<",
              "<g class=\"t1\" transform=\"translate(400 300)\">",
              "<g class=\"t3\" transform=\"translate(1900 10)\">",
              "<tr><td>2</td><td>403</td><td>302</td><td class=\"w\">2 dark</td><td "
