@@ -201,6 +201,8 @@ svg .t2 rect { fill: #000; }
 svg .t3 path { fill: #06c; }
 svg text { font-family: Arial, Helvetica, sans-serif; fill: #000; }
 .marks { page-break-before: always; break-before: page; }
+thead { display: table-header-group; }
+tr { break-inside: avoid; page-break-inside: avoid; }
 .marks td { text-align: right; }
 .marks td.w { text-align: left; }
 </style>
@@ -285,6 +287,9 @@ std::string DefectReportHtml(const ReportFacts& facts) {
             "\">Meets class II of ISO 9241-307: " + Verdict(counts, allowed, excess) + "</p>\n";
     page += "<p class=\"note\">Classes after the pixel-fault table of ISO 13406-2, as ISO "
             "9241-307 carries it on; allowances scaled to the mode tested.</p>\n";
+    if (log.Empty()) {
+        page += "<p class=\"none\">No faults were marked.</p>\n";
+    }
     page += "<table class=\"counts\">\n<tr><th>Faults</th><th class=\"n\">Marked</th>"
             "<th class=\"n\">Class II allows at " +
             mode + "</th></tr>\n";
@@ -296,15 +301,20 @@ std::string DefectReportHtml(const ReportFacts& facts) {
     page += "<h2>Map</h2>\n";
     Map(page, log);
 
-    page += "<div class=\"marks\">\n<h2>Marks</h2>\n<p>Monitor pixels, (0, 0) at the top left."
-            "</p>\n<table>\n<tr><th>#</th><th>x</th><th>y</th><th>Type</th><th>Picture</th></tr>\n";
-    for (std::size_t i = 0; i < log.Marks().size(); ++i) {
-        const PixelMark& mark = log.Marks()[i];
-        page += "<tr><td>" + Number(static_cast<std::int64_t>(i) + 1) + "</td><td>" +
-                Number(mark.x) + "</td><td>" + Number(mark.y) + "</td><td class=\"w\">" +
-                Number(mark.type) + " " + TypeWord(mark.type) + "</td><td class=\"w\">" +
-                PictureName(mark.picture) + "</td></tr>\n";
+    // A clean panel's page ends with its map; a table of no marks would only take a page.
+    if (!log.Empty()) {
+        page += "<div class=\"marks\">\n<h2>Marks</h2>\n<p>Monitor pixels, (0, 0) at the top "
+                "left.</p>\n<table>\n<thead><tr><th>#</th><th>x</th><th>y</th><th>Type</th>"
+                "<th>Picture</th></tr></thead>\n<tbody>\n";
+        for (std::size_t i = 0; i < log.Marks().size(); ++i) {
+            const PixelMark& mark = log.Marks()[i];
+            page += "<tr><td>" + Number(static_cast<std::int64_t>(i) + 1) + "</td><td>" +
+                    Number(mark.x) + "</td><td>" + Number(mark.y) + "</td><td class=\"w\">" +
+                    Number(mark.type) + " " + TypeWord(mark.type) + "</td><td class=\"w\">" +
+                    PictureName(mark.picture) + "</td></tr>\n";
+        }
+        page += "</tbody>\n</table>\n</div>\n";
     }
-    page += "</table>\n</div>\n</body>\n</html>\n";
+    page += "</body>\n</html>\n";
     return page;
 }

@@ -293,6 +293,50 @@ TEST(DefectReport, CountsClassAllowanceMapAndRows) {
         EXPECT_EQ(Occurrences(page, absent), 0u) << absent;
     }
 
+    // At 1280 x 1024 class II allows 2 lit, 2 dark, 6 sub-pixels: a clean panel, exactly
+    // that, and one lit and one dark more.
+    const auto spread = [](int lit, int dark, int subPixel) {
+        std::vector<PixelMark> marks;
+        for (const auto& [type, count] : {std::pair{1, lit}, {2, dark}, {3, subPixel}}) {
+            for (int i = 0; i < count; ++i) {
+                marks.push_back({100 + 100 * i, 200 * type, type, 2});
+            }
+        }
+        return marks;
+    };
+    struct Case {
+        std::vector<PixelMark> marks;
+        std::vector<std::string> present, absent;
+        std::size_t exceedingRows;
+    };
+    const Case cases[] = {
+        {{},
+         {"content=\"I\">", "<meta name=\"meets-class-ii\" content=\"yes\">", "ISO 9241-307: yes<",
+          "<p class=\"none\">No faults were marked.</p>", "<rect class=\"screen\"",
+          "<th>Mode tested</th><td>1280 x 1024, ", "</svg>"},
+         {"<g class=\"t", "<h2>Marks", "<td class=\"w\">"},
+         0},
+        {spread(2, 2, 6), {"content=\"II\">", "ISO 9241-307: yes<", "<tbody>"}, {"No faults"}, 0},
+        {spread(3, 3, 6),
+         {"content=\"III\">", "content=\"no\">",
+          "ISO 9241-307: no - type 1 (3 marked, 2 allowed), type 2 (3 marked, 2 allowed)<",
+          "<tr class=\"exceeds\"><th>Type 2, always dark</th><td>3 <span "
+          "class=\"over\">exceeds</span></td><td>2</td></tr>"},
+         {"No faults"},
+         2},
+    };
+    for (const Case& c : cases) {
+        facts.log = LogOf(c.marks, 1280, 1024);
+        const std::string report = DefectReportHtml(facts);
+        for (const std::string& part : c.present) {
+            EXPECT_EQ(Occurrences(report, part), 1u) << c.marks.size() << ": " << part;
+        }
+        for (const std::string& part : c.absent) {
+            EXPECT_EQ(Occurrences(report, part), 0u) << c.marks.size() << ": " << part;
+        }
+        EXPECT_EQ(Occurrences(report, "<tr class=\"exceeds\">"), c.exceedingRows);
+    }
+
     // No identity, a thousand marks: every field says so, every mark has its row.
     facts.monitor = MonitorIdentity();
     facts.log = MarkLog(3840, 2160);
