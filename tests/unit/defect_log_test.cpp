@@ -236,6 +236,10 @@ std::size_t Occurrences(const std::string& page, const std::string& part) {
     return count;
 }
 
+bool Apart(const MapBox& a, const MapBox& b) {
+    return a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+}
+
 TEST(DefectReport, FileNamesAreCleanAndNeverTheSame) {
     MonitorIdentity monitor;
     EXPECT_EQ(ReportFileName(u"2026-12-08", monitor, 1),
@@ -349,6 +353,58 @@ TEST(DefectReport, CountsClassAllowanceMapAndRows) {
     EXPECT_EQ(Occurrences(full, "<td class=\"w\">3 sub-pixel</td>"), 1000u);
     EXPECT_EQ(Occurrences(full, "<tr><td>1000</td><td>2997</td>"), 1u);
     EXPECT_EQ(Occurrences(full, "content=\"IV\">"), 1u); // one chain of 1000 sub-pixels
+    // Far from room for all their numbers: those shown keep apart, the rest are told of.
+    const std::vector<MapLabel> crowded = PlaceMapLabels(facts.log, LayoutMap(3840, 2160));
+    for (std::size_t i = 0; i < crowded.size(); ++i) {
+        for (std::size_t j = i + 1; crowded[i].shown && j < crowded.size(); ++j) {
+            ASSERT_TRUE(!crowded[j].shown || Apart(crowded[i].box, crowded[j].box))
+                << i << " " << j;
+        }
+    }
+    EXPECT_EQ(Occurrences(full, " marks are not numbered on the map for want of room"), 1u);
+}
+
+TEST(DefectReport, MapNumbersReadOnPaperAtTheEdgesAndInClusters) {
+    // Printed at most 180 x 95 mm, the numbers stand 8 pt (2.822 mm) or more.
+    for (const auto& [width, height] : {std::pair{2560, 1440}, {1080, 1920}, {640, 480}}) {
+        const MapLayout layout = LayoutMap(width, height);
+        const double mmPerUnit =
+            std::min(180.0 / (width + 2 * layout.margin), 95.0 / (height + 2 * layout.margin));
+        EXPECT_GE(layout.fontSize * mmPerUnit, 2.822) << width << " x " << height;
+    }
+    // The four edges and two corners of 2560 x 1440, then five marks within 4 pixels.
+    const MarkLog log = LogOf({{0, 720, 1, 1},
+                               {1280, 0, 2, 0},
+                               {2559, 720, 3, 2},
+                               {1280, 1439, 1, 1},
+                               {0, 0, 3, 2},
+                               {2559, 1439, 2, 0},
+                               {1000, 700, 1, 1},
+                               {1002, 701, 2, 0},
+                               {1004, 700, 1, 1},
+                               {1001, 703, 2, 0},
+                               {1003, 704, 1, 1}},
+                              2560, 1440);
+    const MapLayout layout = LayoutMap(2560, 1440);
+    const MapBox map{-layout.margin, -layout.margin, 2560 + layout.margin, 1440 + layout.margin};
+    const std::vector<MapLabel> labels = PlaceMapLabels(log, layout);
+    ASSERT_EQ(labels.size(), log.Marks().size());
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const MapBox& box = labels[i].box;
+        EXPECT_TRUE(labels[i].shown) << i;
+        EXPECT_EQ(labels[i].leader, i >= 6) << i;
+        EXPECT_GE(box.bottom - box.top, layout.fontSize) << i;
+        EXPECT_TRUE(box.left >= map.left && box.top >= map.top && box.right <= map.right &&
+                    box.bottom <= map.bottom)
+            << i;
+        for (std::size_t j = 0; j < labels.size(); ++j) {
+            const PixelMark& mark = log.Marks()[j];
+            const int unit = layout.unit;
+            EXPECT_TRUE(Apart(box, {mark.x - unit, mark.y - unit, mark.x + unit, mark.y + unit}))
+                << i << " on the symbol of " << j;
+            EXPECT_TRUE(j == i || Apart(box, labels[j].box)) << i << " " << j;
+        }
+    }
 }
 
 TEST(SpotRepair, SquaresPacingAndTheStatusLine) {
