@@ -1,7 +1,8 @@
 // The pixel defect report: one self-contained HTML page (UTF-8, no script, nothing
 // fetched) to print or send with a return: the monitor by its own identity, the mode
-// tested, the counts and class with what class II allows, a map of the marks and a
-// table of them. Its words are English, its figures plain numbers.
+// tested, the counts and class with what class II allows and whether the panel meets
+// it, a map of the marks with its legend and a table of them. Its words are English,
+// its figures plain numbers.
 #pragma once
 
 #include <string>
