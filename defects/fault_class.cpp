@@ -82,13 +82,17 @@ DefectCounts ClassAllowance(int number, std::int64_t pixels) noexcept {
             allowed(limit.litDarkClusters), allowed(limit.subPixelClusters)};
 }
 
+DefectCounts Excess(const DefectCounts& counts, const DefectCounts& allowed) noexcept {
+    const auto over = [](int count, int limit) { return std::max(count - limit, 0); };
+    return {over(counts.lit, allowed.lit), over(counts.dark, allowed.dark),
+            over(counts.subPixel, allowed.subPixel),
+            over(counts.litDarkClusters, allowed.litDarkClusters),
+            over(counts.subPixelClusters, allowed.subPixelClusters)};
+}
+
 int PanelClass(const DefectCounts& counts, std::int64_t pixels) noexcept {
     for (int number = 1; number <= static_cast<int>(kPixelFaultClasses.size()); ++number) {
-        const DefectCounts allowed = ClassAllowance(number, pixels);
-        if (counts.lit <= allowed.lit && counts.dark <= allowed.dark &&
-            counts.subPixel <= allowed.subPixel &&
-            counts.litDarkClusters <= allowed.litDarkClusters &&
-            counts.subPixelClusters <= allowed.subPixelClusters) {
+        if (Excess(counts, ClassAllowance(number, pixels)) == DefectCounts{}) {
             return number;
         }
     }

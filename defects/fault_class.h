@@ -49,6 +49,10 @@ inline constexpr int kClusterReach = 4;
 // the pixels, over a million, rounded down. Nothing is allowed for any other number.
 [[nodiscard]] DefectCounts ClassAllowance(int number, std::int64_t pixels) noexcept;
 
+// How many of each count go beyond `allowed`, 0 where the count stays within it; a
+// panel meets a class when nothing goes beyond its allowance.
+[[nodiscard]] DefectCounts Excess(const DefectCounts& counts, const DefectCounts& allowed) noexcept;
+
 // The best class (1 to 4) whose every allowance holds, else kNoClass.
 [[nodiscard]] int PanelClass(const DefectCounts& counts, std::int64_t pixels) noexcept;
 

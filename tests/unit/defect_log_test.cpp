@@ -118,6 +118,11 @@ TEST(DefectLog, AllowancesAndTheClassAtItsBoundaries) {
         EXPECT_EQ(PanelClass(c.counts, kFullHd), c.expected)
             << c.counts.lit << " " << c.counts.litDarkClusters << " " << c.counts.subPixelClusters;
     }
+    // Class II at full HD allows {4, 4, 10, 0, 4}: exactly that meets it, one more does not.
+    const DefectCounts classII = ClassAllowance(2, kFullHd);
+    EXPECT_EQ(Excess({4, 4, 10, 0, 4}, classII), DefectCounts{});
+    EXPECT_EQ(Excess({5, 0, 11, 1, 5}, classII), (DefectCounts{1, 0, 1, 1, 1}));
+    EXPECT_EQ(Excess({0, 40, 0, 0, 0}, classII), (DefectCounts{0, 36, 0, 0, 0}));
     EXPECT_EQ(ClassName(2), u"II");
     EXPECT_EQ(ClassName(kNoClass), u"none");
 }
@@ -280,6 +285,10 @@ std::size_t Occurrences(const std::string& page, const std::string& part) {
     return count;
 }
 
+bool Apart(const MapBox& a, const MapBox& b) {
+    return a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+}
+
 TEST(DefectReport, FileNamesAreCleanAndNeverTheSame) {
     MonitorIdentity monitor;
     EXPECT_EQ(ReportFileName(u"2026-12-08", monitor, 1),
@@ -329,7 +338,10 @@ TEST(DefectReport, CountsClassAllowanceMapAndRows) {
              "<th>Mode tested</th><td>1920 x 1080, \\\\.\\DISPLAY1</td>",
              "<th class=\"n\">Class II allows at 1920 x 1080</th>",
              "<tr><th>Type 3, faulty sub-pixel</th><td>1</td><td>10</td></tr>",
-             "<tr><th>Clusters of types 1 and 2</th><td>1</td><td>0</td></tr>",
+             "<tr class=\"exceeds\"><th>Clusters of types 1 and 2</th><td>1 <span "
+             "class=\"over\">exceeds</span></td><td>0</td></tr>",
+             "<meta name=\"meets-class-ii\" content=\"no\">",
+             "class II of ISO 9241-307: no - clusters of types 1 and 2 (1 marked, 0 allowed)<",
              "<g class=\"t1\" transform=\"translate(400 300)\">",
              "<g class=\"t3\" transform=\"translate(1900 10)\">",
              "<tr><td>2</td><td>403</td><td>302</td><td class=\"w\">2 dark</td><td "
@@ -354,6 +366,50 @@ TEST(DefectReport, CountsClassAllowanceMapAndRows) {
         EXPECT_EQ(Occurrences(panel, part), 1u) << part;
     }
 
+    // At 1280 x 1024 class II allows 2 lit, 2 dark, 6 sub-pixels: a clean panel, exactly
+    // that, and one lit and one dark more.
+    const auto spread = [](int lit, int dark, int subPixel) {
+        std::vector<PixelMark> marks;
+        for (const auto& [type, count] : {std::pair{1, lit}, {2, dark}, {3, subPixel}}) {
+            for (int i = 0; i < count; ++i) {
+                marks.push_back({100 + 100 * i, 200 * type, type, 2});
+            }
+        }
+        return marks;
+    };
+    struct Case {
+        std::vector<PixelMark> marks;
+        std::vector<std::string> present, absent;
+        std::size_t exceedingRows;
+    };
+    const Case cases[] = {
+        {{},
+         {"content=\"I\">", "<meta name=\"meets-class-ii\" content=\"yes\">", "ISO 9241-307: yes<",
+          "<p class=\"none\">No faults were marked.</p>", "<rect class=\"screen\"",
+          "<th>Mode tested</th><td>1280 x 1024, ", "</svg>"},
+         {"<g class=\"t", "<h2>Marks", "<td class=\"w\">"},
+         0},
+        {spread(2, 2, 6), {"content=\"II\">", "ISO 9241-307: yes<", "<tbody>"}, {"No faults"}, 0},
+        {spread(3, 3, 6),
+         {"content=\"III\">", "content=\"no\">",
+          "ISO 9241-307: no - type 1 (3 marked, 2 allowed), type 2 (3 marked, 2 allowed)<",
+          "<tr class=\"exceeds\"><th>Type 2, always dark</th><td>3 <span "
+          "class=\"over\">exceeds</span></td><td>2</td></tr>"},
+         {"No faults"},
+         2},
+    };
+    for (const Case& c : cases) {
+        facts.log = LogOf(c.marks, 1280, 1024);
+        const std::string report = DefectReportHtml(facts);
+        for (const std::string& part : c.present) {
+            EXPECT_EQ(Occurrences(report, part), 1u) << c.marks.size() << ": " << part;
+        }
+        for (const std::string& part : c.absent) {
+            EXPECT_EQ(Occurrences(report, part), 0u) << c.marks.size() << ": " << part;
+        }
+        EXPECT_EQ(Occurrences(report, "<tr class=\"exceeds\">"), c.exceedingRows);
+    }
+
     // No identity, a thousand marks: every field says so, every mark has its row.
     facts.monitor = MonitorIdentity();
     facts.log = MarkLog(3840, 2160);
@@ -367,6 +423,58 @@ TEST(DefectReport, CountsClassAllowanceMapAndRows) {
     EXPECT_EQ(Occurrences(full, "<td class=\"w\">3 sub-pixel</td>"), 1000u);
     EXPECT_EQ(Occurrences(full, "<tr><td>1000</td><td>2997</td>"), 1u);
     EXPECT_EQ(Occurrences(full, "content=\"IV\">"), 1u); // one chain of 1000 sub-pixels
+    // Far from room for all their numbers: those shown keep apart, the rest are told of.
+    const std::vector<MapLabel> crowded = PlaceMapLabels(facts.log, LayoutMap(3840, 2160));
+    for (std::size_t i = 0; i < crowded.size(); ++i) {
+        for (std::size_t j = i + 1; crowded[i].shown && j < crowded.size(); ++j) {
+            ASSERT_TRUE(!crowded[j].shown || Apart(crowded[i].box, crowded[j].box))
+                << i << " " << j;
+        }
+    }
+    EXPECT_EQ(Occurrences(full, " marks are not numbered on the map for want of room"), 1u);
+}
+
+TEST(DefectReport, MapNumbersReadOnPaperAtTheEdgesAndInClusters) {
+    // Printed at most 180 x 95 mm, the numbers stand 8 pt (2.822 mm) or more.
+    for (const auto& [width, height] : {std::pair{2560, 1440}, {1080, 1920}, {640, 480}}) {
+        const MapLayout layout = LayoutMap(width, height);
+        const double mmPerUnit =
+            std::min(180.0 / (width + 2 * layout.margin), 95.0 / (height + 2 * layout.margin));
+        EXPECT_GE(layout.fontSize * mmPerUnit, 2.822) << width << " x " << height;
+    }
+    // The four edges and two corners of 2560 x 1440, then five marks within 4 pixels.
+    const MarkLog log = LogOf({{0, 720, 1, 1},
+                               {1280, 0, 2, 0},
+                               {2559, 720, 3, 2},
+                               {1280, 1439, 1, 1},
+                               {0, 0, 3, 2},
+                               {2559, 1439, 2, 0},
+                               {1000, 700, 1, 1},
+                               {1002, 701, 2, 0},
+                               {1004, 700, 1, 1},
+                               {1001, 703, 2, 0},
+                               {1003, 704, 1, 1}},
+                              2560, 1440);
+    const MapLayout layout = LayoutMap(2560, 1440);
+    const MapBox map{-layout.margin, -layout.margin, 2560 + layout.margin, 1440 + layout.margin};
+    const std::vector<MapLabel> labels = PlaceMapLabels(log, layout);
+    ASSERT_EQ(labels.size(), log.Marks().size());
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const MapBox& box = labels[i].box;
+        EXPECT_TRUE(labels[i].shown) << i;
+        EXPECT_EQ(labels[i].leader, i >= 6) << i;
+        EXPECT_GE(box.bottom - box.top, layout.fontSize) << i;
+        EXPECT_TRUE(box.left >= map.left && box.top >= map.top && box.right <= map.right &&
+                    box.bottom <= map.bottom)
+            << i;
+        for (std::size_t j = 0; j < labels.size(); ++j) {
+            const PixelMark& mark = log.Marks()[j];
+            const int unit = layout.unit;
+            EXPECT_TRUE(Apart(box, {mark.x - unit, mark.y - unit, mark.x + unit, mark.y + unit}))
+                << i << " on the symbol of " << j;
+            EXPECT_TRUE(j == i || Apart(box, labels[j].box)) << i << " " << j;
+        }
+    }
 }
 
 TEST(DefectReport, TableRowsQuotedAsSpreadsheetsReadThem) {
