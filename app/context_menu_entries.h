@@ -13,6 +13,7 @@
 inline constexpr unsigned kMenuString = 0x0000;
 inline constexpr unsigned kMenuGrayed = 0x0001;
 inline constexpr unsigned kMenuDisabled = 0x0002;
+inline constexpr unsigned kMenuChecked = 0x0008;
 inline constexpr unsigned kMenuSeparator = 0x0800;
 
 // Command identifiers: language i is kMenuLanguageBase + i.

@@ -58,6 +58,15 @@ int HeldDigitTest(const CommandHost& host) {
     return -1;
 }
 
+bool AnyTestMarked(const AppState& state) {
+    for (const auto& enabled : state.testEnabled) {
+        if (enabled != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The rows of the key table that end the handling. False when none of their keys
 // is held.
 bool RunFinalRows(AppState& state, CommandHost& host) {
@@ -207,18 +216,14 @@ int keyTransition(std::intptr_t lParam) noexcept {
 void HandleKeyDown(AppState& state, CommandHost& host, int keyCode, std::intptr_t lParam) {
     state.lastKeyTransition = keyTransition(lParam);
     state.lastKeyCode = keyCode;
+    if (StopSpotRepairByKey(state, keyCode)) {
+        return; // Alt included: it stops the flashing, nothing more
+    }
     if (host.IsLeftAltDown()) {
         QuitProgram(state, host);
         return;
     }
     if (state.lastKeyTransition != kFreshPress) {
-        return;
-    }
-    if (state.spotRepairRunning != 0) {
-        // Any key stops the marked-pixel flasher and does nothing else, its release
-        // included; the flasher puts the picture back itself.
-        state.spotRepairRunning = 0;
-        state.swallowedKeyUp = keyCode;
         return;
     }
     if (state.throughputRunning != 0) {
@@ -232,9 +237,25 @@ void HandleKeyDown(AppState& state, CommandHost& host, int keyCode, std::intptr_
     RunKeyTable(state, host);
 }
 
+bool StopSpotRepairByKey(AppState& state, int keyCode) {
+    if (state.spotRepairRunning.exchange(0) == 0) {
+        return false;
+    }
+    // The flasher puts the picture back itself; the key's release is no command either.
+    state.swallowedKeyUp = keyCode;
+    return true;
+}
+
+bool SwallowStoppingKeyUp(AppState& state, int keyCode) {
+    if (state.swallowedKeyUp != keyCode || keyCode == 0) {
+        return false;
+    }
+    state.swallowedKeyUp = 0;
+    return true;
+}
+
 void HandleKeyUp(AppState& state, CommandHost& host, int keyCode) {
-    if (state.swallowedKeyUp == keyCode) {
-        state.swallowedKeyUp = 0;
+    if (SwallowStoppingKeyUp(state, keyCode)) {
         return;
     }
     if (state.selectionMode != 0 || state.repairMode != 0) {
@@ -291,7 +312,7 @@ bool HandleSelectionKeys(AppState& state, CommandHost& host) {
     if (host.IsKeyHeld(vkey::kReturn)) {
         if (state.cycleRunning != 0) {
             state.cycleRunning = 0;
-        } else {
+        } else if (AnyTestMarked(state)) { // a cycle of nothing would show nothing
             state.cycleRunning = 1;
             host.CreateCycleWorker();
         }

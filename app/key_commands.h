@@ -24,6 +24,12 @@ void HandleKeyDown(AppState& state, CommandHost& host, int keyCode, std::intptr_
 // throughput test on release.
 void HandleKeyUp(AppState& state, CommandHost& host, int keyCode);
 
+// Any key, system keys included, stops the marked pixels' flasher and does nothing
+// else, its release included: true when the flasher was running.
+bool StopSpotRepairByKey(AppState& state, int keyCode);
+// The release of the key that stopped it: true when it is that one (then forgotten).
+bool SwallowStoppingKeyUp(AppState& state, int keyCode);
+
 // Keys of the test selection screen; false when that screen is not active.
 bool HandleSelectionKeys(AppState& state, CommandHost& host);
 

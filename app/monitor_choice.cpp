@@ -24,11 +24,8 @@ bool SameDevice(TextView a, TextView b) {
 
 void Cover(const MonitorArea& monitor, AppState& state, MonitorActions& actions) {
     // Recorded first: the paints that moving the window causes show this monitor's mode.
+    // Its place and size go with its log (CoverMonitor publishes them as one).
     state.screenDevice.Set(monitor.device);
-    state.screenWidth = monitor.width;
-    state.screenHeight = monitor.height;
-    state.screenLeft = monitor.left;
-    state.screenTop = monitor.top;
     actions.CoverMonitor(monitor);
 }
 
@@ -81,9 +78,13 @@ void AppendMonitorEntries(std::vector<MenuEntry>& entries, std::span<const Monit
         entry.flags =
             SameDevice(monitors[i].device, covered) ? kMenuGrayed | kMenuDisabled : kMenuString;
         entry.id = kMenuMonitorBase + index;
+        const std::int64_t number = index + 1;
+        const std::int64_t width = monitors[i].width;
+        const std::int64_t height = monitors[i].height;
         entry.text =
-            FormatText(u"%d: %d x %d", {std::int64_t{index + 1}, std::int64_t{monitors[i].width},
-                                        std::int64_t{monitors[i].height}});
+            monitors[i].name.empty()
+                ? FormatText(u"%d: %d x %d", {number, width, height})
+                : FormatText(u"%d: %s, %d x %d", {number, monitors[i].name, width, height});
         entries.push_back(std::move(entry));
     }
 }

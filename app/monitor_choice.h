@@ -18,6 +18,7 @@ struct MonitorArea {
     int width = 0;
     int height = 0;
     bool primary = false;
+    Text name; // the monitor's model from its EDID, empty when it gives none
 };
 
 // The settings key that names the monitor to cover.
@@ -51,7 +52,8 @@ void CoverNamedMonitor(std::span<const MonitorArea> monitors, TextView device, A
 void ChooseMonitor(std::span<const MonitorArea> monitors, int index, AppState& state,
                    MonitorActions& actions);
 
-// With more than one monitor, one entry "N: W x H" per monitor, the one named `covered`
-// greyed and disabled; they follow the menu's closing separator. Nothing for one monitor.
+// With more than one monitor, one entry "N: W x H" per monitor ("N: name, W x H" for
+// one its EDID names), the one named `covered` greyed and disabled; they follow the
+// menu's closing separator. Nothing for one monitor.
 void AppendMonitorEntries(std::vector<MenuEntry>& entries, std::span<const MonitorArea> monitors,
                           TextView covered);

@@ -59,3 +59,10 @@ void MarkLog::Remove(int index) {
         marks.erase(marks.begin() + index);
     }
 }
+
+void MarkLog::SetType(int index, int type) noexcept {
+    if (index >= 0 && static_cast<std::size_t>(index) < marks.size() && type >= kLitPixel &&
+        type <= kSubPixel) {
+        marks[static_cast<std::size_t>(index)].type = type;
+    }
+}

@@ -46,6 +46,8 @@ public:
     [[nodiscard]] int MarkAt(int x, int y) const noexcept;
 
     void Remove(int index);
+    // Gives mark `index` the type `type`; an index or type that is none does nothing.
+    void SetType(int index, int type) noexcept;
     void Clear() noexcept { marks.clear(); }
 
 private:

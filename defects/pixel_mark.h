@@ -50,12 +50,10 @@ struct PixelMark {
     return IsMarkedPicture(testIndex) ? kNames[testIndex] : "?";
 }
 
-// A fault seen on the black field is lit, one on the white field dark; what shows on
-// a colour, a gradient or the lines is a sub-pixel.
+// A fault seen on the white field is dark. A dot on the black field is most often one
+// stuck sub-pixel, coloured, not a whole pixel always lit (a click steps it there when
+// it is white); what shows on a colour, a gradient or the lines is a sub-pixel too.
 [[nodiscard]] constexpr int TypeForPicture(int testIndex) noexcept {
-    if (testIndex == 1) {
-        return kLitPixel;
-    }
     return testIndex == 0 ? kDarkPixel : kSubPixel;
 }
 

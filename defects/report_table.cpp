@@ -22,11 +22,6 @@ constexpr const char* kColumns[] = {"Date",
                                     "Meets class II",
                                     "Report"};
 
-bool MeetsClassTwo(const DefectCounts& counts, std::int64_t pixels) {
-    const int panelClass = PanelClass(counts, pixels);
-    return panelClass == 1 || panelClass == 2;
-}
-
 std::string Line(std::initializer_list<std::string> fields) {
     std::string line;
     for (const std::string& field : fields) {
@@ -82,5 +77,6 @@ std::string ReportTableRow(const ReportFacts& facts, TextView reportFileName) {
                  number(log.Width()) + " x " + number(log.Height()), number(counts.lit),
                  number(counts.dark), number(counts.subPixel), number(counts.litDarkClusters),
                  number(counts.subPixelClusters), TextToUtf8(ClassName(panelClass)),
-                 MeetsClassTwo(counts, pixels) ? "yes" : "no", TextToUtf8(reportFileName)});
+                 Excess(counts, ClassAllowance(2, pixels)) == DefectCounts{} ? "yes" : "no",
+                 TextToUtf8(reportFileName)});
 }

@@ -40,6 +40,23 @@ bool ReadMark(TextView entry, PixelMark& mark) {
 
 } // namespace
 
+Text StoredMarksIdentityKey(const MonitorIdentity& monitor, int width, int height) {
+    const Text id = WindowsMonitorId(monitor);
+    Text serial = monitor.serialText;
+    if (serial.empty() && monitor.serialNumber != 0) {
+        serial = DecimalText(static_cast<std::int64_t>(monitor.serialNumber));
+    }
+    if (id.empty() || serial.empty()) {
+        return {};
+    }
+    for (char16_t& c : serial) {
+        const bool plain = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') ||
+                           (c >= u'a' && c <= u'z') || c == u'-' || c == u'.';
+        c = plain ? c : u'_';
+    }
+    return FormatText(u"%dx%d %s %s", {std::int64_t{width}, std::int64_t{height}, id, serial});
+}
+
 Text StoredMarksKey(TextView device, int width, int height) {
     Text key = FormatText(u"%dx%d", {std::int64_t{width}, std::int64_t{height}});
     if (!device.empty()) {

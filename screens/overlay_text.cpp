@@ -91,7 +91,8 @@ Text IntervalText(int milliseconds) {
     const int hundredths = milliseconds / 10;
     const int whole = hundredths / 100;
     const int rest = hundredths - 100 * whole;
-    return FormatText(u"%d,%d", {whole, rest});
+    // Two digits after the comma: 10 ms is "0,01", not a tenfold "0,1".
+    return FormatText(rest >= 0 && rest < 10 ? u"%d,0%d" : u"%d,%d", {whole, rest});
 }
 
 Text ExtractTestLines(TextView infoText) {

@@ -73,8 +73,8 @@ struct OverlayState {
 
 [[nodiscard]] OverlayScreen ChooseOverlayScreen(const OverlayState& state) noexcept;
 
-// The cycle interval in seconds with a decimal comma, hundredths without leading zeros
-// ("1,0", "1,10", "0,50", "0,1").
+// The cycle interval in seconds with a decimal comma and two decimals ("1,00", "1,05",
+// "0,50", "0,01").
 [[nodiscard]] Text IntervalText(int milliseconds);
 
 // The lines strictly between the line holding the first "<<" and the line holding the

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 
 #include "text/text.h"
@@ -52,16 +53,18 @@ struct AppState {
     // before any worker exists.
     std::atomic<void*> mainWindow{nullptr};
     SharedText infoText;
-    // The monitor the window covers: its device name (empty until the window covers
-    // one) and its size in pixels, for the info line. Set before the window moves.
+    // The monitor chosen to cover: its device name (empty until the window covers
+    // one). Set before the window moves; its place, size and log are published with
+    // the defect log (defects/shared_log.h) as one value.
     SharedText screenDevice;
-    std::atomic<int> screenWidth{0};
-    std::atomic<int> screenHeight{0};
-    // Its top-left corner on the desktop: marks are kept in the monitor's own pixels.
-    std::atomic<int> screenLeft{0};
-    std::atomic<int> screenTop{0};
     // The "screen" setting as read at start-up or last written (main thread only).
     Text screenSetting;
+    // 1 once the user was told that the marks could not be saved (main thread only).
+    int logWriteFailureTold = 0;
+    // When the last context menu closed, in the system's millisecond ticks: the click
+    // that closed it is no mark (main thread only).
+    std::uint32_t menuClosedAt = 0;
+    int menuJustClosed = 0; // 1 until the first click after it
 };
 
 // The program's one instance.

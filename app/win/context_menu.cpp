@@ -4,13 +4,10 @@
 
 #include "app/context_menu_choice.h"
 #include "app/defect_menu.h"
+#include "app/win/defect_actions.h"
 #include "app/win/monitors.h"
 #include "defects/marks_shown.h"
-#include "defects/report_table.h"
 #include "defects/shared_log.h"
-#include "defects/win/defect_report_file.h"
-#include "defects/win/stored_log.h"
-#include "screens/win/spot_repair_worker.h"
 #include "settings/win/ini2017.h"
 #include "state/app_state.h"
 #include "text/text_lookup.h"
@@ -49,27 +46,6 @@ private:
     const ContextMenuHooks& hooks;
 };
 
-// What the user must hear of a report: where it is when the table or the browser
-// did not take it, or that it could not be written at all; empty when all went well.
-Text ReportProblem(const WrittenReport& report) {
-    if (report.path.empty()) {
-        return u"The pixel defect report could not be written to the Documents folder or the "
-               u"temporary folder.";
-    }
-    Text problem;
-    if (!report.tableAppended) {
-        problem += Text(u"Its row could not be added to ") + kReportTableName +
-                   u" in the same folder: the table may be open in another program or "
-                   u"read-only.\n";
-    }
-    if (!report.opened) {
-        problem += u"No program opened it: open the file with a web browser.\n";
-    }
-    return problem.empty()
-               ? problem
-               : u"The pixel defect report was written to\n" + report.path + u"\n\n" + problem;
-}
-
 } // namespace
 
 PopupMenu CreatePopupMenuFrom(const std::vector<MenuEntry>& entries) {
@@ -89,8 +65,11 @@ void ShowContextMenu(HWND mainWindow, const ContextMenuHooks& hooks) {
     const Catalogue& catalogue = TheCatalogue();
     int command = 0;
     // Listed once: a chosen entry names a monitor of this list.
-    const std::vector<MonitorArea> monitors = AttachedMonitors();
-    // The log the menu speaks of; a remove applies to it only.
+    std::vector<MonitorArea> monitors = AttachedMonitors();
+    if (monitors.size() > 1) {
+        NameMonitors(monitors);
+    }
+    // The covered monitor the menu speaks of; a command on its log applies to it only.
     const std::shared_ptr<const PublishedLog> published = TheDefectLog().Get();
     int markOnRing = -1;
     {
@@ -99,13 +78,14 @@ void ShowContextMenu(HWND mainWindow, const ContextMenuHooks& hooks) {
         GetCursorPos(&cursor);
         const bool marksLive = MarksShown(state);
         if (marksLive) {
-            markOnRing = published->log.NearestOnRing(cursor.x - state.screenLeft,
-                                                      cursor.y - state.screenTop);
+            // The desktop's origin as the client area's: monitor pixels from desktop ones.
+            const PixelPoint pixel = published->ClientToMonitor(0, 0, cursor.x, cursor.y);
+            markOnRing = published->log.NearestOnRing(pixel.x, pixel.y);
         }
         const std::vector<LanguageChoice> languages = ContextMenuLanguages(catalogue);
         std::vector<MenuEntry> entries = BuildContextMenuEntries(languages, state.languageIndex);
         AppendMonitorEntries(entries, monitors, state.screenDevice.Get());
-        AppendDefectEntries(entries, published->log, markOnRing, marksLive);
+        AppendDefectEntries(entries, published->log, markOnRing, marksLive, published->saved);
         const PopupMenu menu = CreatePopupMenuFrom(entries);
         if (menu.Get() == nullptr) {
             return;
@@ -114,29 +94,12 @@ void ShowContextMenu(HWND mainWindow, const ContextMenuHooks& hooks) {
         SetFocus(mainWindow);
         command = static_cast<int>(
             TrackPopupMenu(menu.Get(), TPM_RETURNCMD, cursor.x, cursor.y, 0, mainWindow, nullptr));
+        // A click that closed the menu may still reach the window: it marks nothing.
+        state.menuClosedAt = GetTickCount();
+        state.menuJustClosed = 1;
     } // the menu is gone before a dialog or message box of the command opens
-    if (command == kMenuDefectReport) {
-        const char16_t* program = catalogue.SectionZeroValue(0);
-        const WrittenReport report = WriteAndOpenDefectReport(
-            state.screenDevice.Get(), published->log, program != nullptr ? program : u"Glimmerix");
-        const Text problem = ReportProblem(report);
-        if (!problem.empty()) {
-            MessageBoxW(mainWindow, Wide(problem), L"Pixel defect report", MB_OK | MB_ICONWARNING);
-        }
-        return;
-    }
-    if (command == kMenuRepairMarked) {
-        state.spotRepairRunning = 1;
-        StartSpotRepairWorkerThread(mainWindow, state);
-        return;
-    }
-    MarkLog log = published->log;
-    if (ApplyDefectCommand(command, log, markOnRing)) {
-        // A mode change while the menu was open brings another monitor's log.
-        if (TheDefectLog().Get() == published) {
-            KeepLog(std::move(log));
-            hooks.repaint();
-        }
+    WindowsDefectActions defectActions(mainWindow, published);
+    if (CarryOutDefectCommand(command, published->log, markOnRing, state, defectActions)) {
         return;
     }
     WindowsMenuActions actions(mainWindow, hooks);

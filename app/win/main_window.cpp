@@ -2,12 +2,15 @@
 // dispatches; each message has its own handler.
 #include "app/win/main_window.h"
 
+#include "app/defect_menu.h"
 #include "app/key_commands.h"
 #include "app/win/context_menu.h"
+#include "app/win/defect_actions.h"
 #include "app/win/monitors.h"
 #include "app/win/resource_ids.h"
 #include "app/win/win_command_host.h"
-#include "defects/win/marking.h"
+#include "defects/shared_log.h"
+#include "defects/win/monitor_identity.h"
 #include "screens/win/info_overlay.h"
 #include "screens/win/painter.h"
 #include "state/app_state.h"
@@ -63,11 +66,29 @@ LRESULT OnContextMenu(HWND window) {
 
 LRESULT OnLeftButtonDown(HWND window, LPARAM lParam) {
     // Client coordinates, signed: GET_X_LPARAM's reading without windowsx.h.
-    const POINT client{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    if (MarkPixelAtClick(window, TheAppState(), client)) {
-        RepaintMainWindow();
-    }
+    const int x = static_cast<short>(LOWORD(lParam));
+    const int y = static_cast<short>(HIWORD(lParam));
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    // One snapshot of the covered monitor: its place and its log belong together.
+    const std::shared_ptr<const PublishedLog> shown = TheDefectLog().Get();
+    const PixelPoint pixel = shown->ClientToMonitor(origin.x, origin.y, x, y);
+    WindowsDefectActions actions(window, shown);
+    CarryOutMarkClick(shown->log, pixel.x, pixel.y, static_cast<std::uint32_t>(GetMessageTime()),
+                      TheAppState(), actions);
     return 0;
+}
+
+// F10 and Alt come as system keys. While the marked pixels flash they only stop it, as
+// every key does; otherwise the system handles them (Alt+F4 closes).
+LRESULT OnSystemKey(HWND window, UINT message, WPARAM keyCode, LPARAM lParam) {
+    AppState& state = TheAppState();
+    const int key = static_cast<int>(keyCode);
+    if (message == WM_SYSKEYDOWN ? StopSpotRepairByKey(state, key)
+                                 : SwallowStoppingKeyUp(state, key)) {
+        return 0;
+    }
+    return DefWindowProcW(window, message, keyCode, lParam);
 }
 
 LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -127,7 +148,9 @@ int CreateMainWindow(HINSTANCE instance, int showCommand) {
     return 1;
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         return OnCreate(window);
@@ -148,15 +171,36 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnKeyUp(wParam);
     case WM_LBUTTONDOWN:
         return OnLeftButtonDown(window, lParam);
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        return OnSystemKey(window, message, wParam, lParam);
+    case kIdentifyMonitorMessage:
+        IdentifyCoveredMonitor();
+        return 0;
     case WM_COMMAND:
         return 0;
     case WM_SYSCOMMAND:
         return OnSysCommand(window, wParam, lParam);
     case WM_DISPLAYCHANGE: // a mode changed or a monitor came or went
-    case WM_DPICHANGED:    // the window covers its monitor, not the suggested rectangle
+        ForgetMonitorIdentities();
+        CoverMonitorAgain(window);
+        return 0;
+    case WM_DPICHANGED: // the window covers its monitor, not the suggested rectangle
         CoverMonitorAgain(window);
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // No exception may cross the system's frames: a command that ran out of memory is
+    // dropped, and the program goes on.
+    try {
+        return Dispatch(window, message, wParam, lParam);
+    } catch (...) {
+        return message == WM_PAINT ? (ValidateRect(window, nullptr), 0) : 0;
     }
 }

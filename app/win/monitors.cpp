@@ -2,6 +2,8 @@
 #include "app/win/monitors.h"
 
 #include "app/win/main_window.h"
+#include "defects/shared_log.h"
+#include "defects/win/monitor_identity.h"
 #include "defects/win/stored_log.h"
 #include "settings/win/ini2017.h"
 #include "state/app_state.h"
@@ -24,7 +26,7 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
         reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
             {FromWide(info.szDevice), static_cast<int>(r.left), static_cast<int>(r.top),
              static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top),
-             (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+             (info.dwFlags & MONITORINFOF_PRIMARY) != 0, Text()});
     } catch (...) {
         return FALSE;
     }
@@ -50,7 +52,8 @@ std::vector<MonitorArea> AttachedMonitors() noexcept {
     if (monitors.empty()) {
         try {
             monitors.push_back(
-                {Text(), 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), true});
+                {Text(), 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), true,
+                 Text()});
         } catch (...) {
             // out of memory: no monitor to offer or cover
         }
@@ -59,8 +62,14 @@ std::vector<MonitorArea> AttachedMonitors() noexcept {
 }
 
 void PlaceOverMonitor(HWND window, const MonitorArea& monitor) {
-    // The marks of this monitor at this size, before the paints the move brings.
-    ShowStoredLog(monitor.device, monitor.width, monitor.height);
+    // The marks of this monitor at this size, before the paints the move brings: under
+    // its identity when it was read, else under its output until it is.
+    const MonitorPlace place{monitor.device, monitor.left, monitor.top};
+    const std::optional<MonitorIdentity> known = KnownMonitorIdentity(monitor.device);
+    ShowStoredLog(place, monitor.width, monitor.height, known.value_or(MonitorIdentity()));
+    if (!known) {
+        PostMessageW(window, kIdentifyMonitorMessage, 0, 0);
+    }
     const int borderWidth = GetSystemMetrics(SM_CXBORDER);
     const int borderHeight = GetSystemMetrics(SM_CYBORDER);
     // The window has no frame, so the client area is this whole rectangle: the monitor
@@ -88,6 +97,34 @@ void CoverStartMonitor(HWND window) noexcept {
         WindowMonitorActions actions(window);
         CoverNamedMonitor(AttachedMonitors(), state.screenSetting, state, actions);
     } catch (...) {
+    }
+}
+
+void IdentifyCoveredMonitor() noexcept {
+    try {
+        const std::shared_ptr<const PublishedLog> shown = TheDefectLog().Get();
+        const MonitorPlace& place = shown->monitor;
+        if (place.device.empty()) {
+            return;
+        }
+        ShowStoredLog(place, shown->log.Width(), shown->log.Height(),
+                      MonitorIdentityOf(place.device));
+        if (TheDefectLog().Get() != shown) {
+            RepaintMainWindow();
+        }
+    } catch (...) {
+    }
+}
+
+void NameMonitors(std::vector<MonitorArea>& monitors) noexcept {
+    try {
+        for (MonitorArea& monitor : monitors) {
+            if (!monitor.device.empty()) {
+                monitor.name = ModelText(MonitorIdentityOf(monitor.device));
+            }
+        }
+    } catch (...) {
+        // out of memory: the monitors go by their sizes
     }
 }
 

@@ -26,3 +26,14 @@ void CoverStartMonitor(HWND window) noexcept;
 // After a display or DPI change: covers the same monitor at its new size, or the
 // primary one when it is gone.
 void CoverMonitorAgain(HWND window) noexcept;
+
+// Posted by a placement over a monitor whose EDID was not read yet: reading it takes a
+// while, so the first picture does not wait for it.
+inline constexpr UINT kIdentifyMonitorMessage = WM_APP + 1;
+
+// Reads the covered monitor's identity and, where it names the monitor, shows the log
+// kept under that name; repaints when that changed the log shown.
+void IdentifyCoveredMonitor() noexcept;
+
+// The monitors' names from their EDIDs, for the menu; read on the first asking.
+void NameMonitors(std::vector<MonitorArea>& monitors) noexcept;

@@ -2,6 +2,7 @@
 // italic Arial scaled to the client width, then the info line in the default font.
 #include "screens/win/info_overlay.h"
 
+#include "defects/shared_log.h"
 #include "screens/overlay_text.h"
 #include "screens/picture.h"
 #include "screens/repair_warning.h"
@@ -173,8 +174,9 @@ void DrawInformationOverlay(HDC dc, const RECT& client, AppState& state) noexcep
     int screenWidth = static_cast<int>(mode.dmPelsWidth);
     int screenHeight = static_cast<int>(mode.dmPelsHeight);
     if ((screenWidth == 0 || screenHeight == 0) && !device.empty()) {
-        screenWidth = state.screenWidth;
-        screenHeight = state.screenHeight;
+        const std::shared_ptr<const PublishedLog> covered = TheDefectLog().Get();
+        screenWidth = covered->log.Width();
+        screenHeight = covered->log.Height();
     }
     const Text infoLine = InfoLineText(words, screenWidth, screenHeight, width, height);
     const ScopedSelectObject guiFont(

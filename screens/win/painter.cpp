@@ -9,6 +9,7 @@
 #include <new>
 #include <vector>
 
+#include "defects/marks_shown.h"
 #include "defects/pixel_mark.h"
 #include "screens/picture.h"
 #include "screens/ringed_picture.h"
@@ -143,8 +144,11 @@ void PaintTestScreen(HDC dc, HWND window, AppState& state, InformationOverlay ov
     // one border beyond the monitor).
     POINT clientOrigin{0, 0};
     ClientToScreen(window, &clientOrigin);
-    const MarkRings rings{TheDefectLog().Get(),
-                          {state.screenLeft - clientOrigin.x, state.screenTop - clientOrigin.y}};
+    // One snapshot: the rings at the place of the monitor they belong to. Rings show
+    // only where marks are live.
+    std::shared_ptr<const PublishedLog> covered = TheDefectLog().Get();
+    const PixelPoint origin = covered->OriginInClient(clientOrigin.x, clientOrigin.y);
+    const MarkRings rings{MarksShown(state) ? std::move(covered) : nullptr, {origin.x, origin.y}};
     PaintTestScreen(dc, client.right - client.left, client.bottom - client.top, state, overlay,
                     rings);
 }

@@ -85,9 +85,9 @@ void SpotRepairBody(const WorkerTicket& ticket) {
         state.spotRepairRunning = 0;
         return;
     }
+    const PixelPoint origin = published->OriginInClient(clientOrigin.x, clientOrigin.y);
     const std::vector<PixelRect> squares =
-        SpotSquares(published->log.Marks(), state.screenLeft - clientOrigin.x,
-                    state.screenTop - clientOrigin.y, client.right, client.bottom);
+        SpotSquares(published->log.Marks(), origin.x, origin.y, client.right, client.bottom);
     const double periodMs = RefreshPeriodMs(DisplayHertz(ticket.window));
     const bool composition = [] {
         BOOL enabled = FALSE;

@@ -156,6 +156,19 @@ int CIni2017::DeleteKey(const Text& section, const Text& key, const Text* file) 
     return WritePrivateProfileStringW(Wide(section), Wide(key), nullptr, Wide(target)) ? 1 : 0;
 }
 
+int CIni2017::DeleteSectionIfEmpty(const Text& section, const Text* file) {
+    const Text& target = TargetFile(file);
+    if (target.empty()) {
+        return 0;
+    }
+    wchar_t keys[4] = {};
+    // Without a key name the services list the section's keys: none, and nothing is read.
+    if (GetPrivateProfileStringW(Wide(section), nullptr, L"", keys, 4, Wide(target)) != 0) {
+        return 0;
+    }
+    return WritePrivateProfileStringW(Wide(section), nullptr, nullptr, Wide(target)) ? 1 : 0;
+}
+
 int CIni2017::WriteInt(const Text& section, const Text& key, std::int32_t value, const Text* file) {
     return WriteString(section, key, DecimalText(value), file);
 }

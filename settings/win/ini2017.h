@@ -45,6 +45,8 @@ public:
                         const Text* file = nullptr);
     // Takes the key out of the section; nonzero when the file holds no such key after.
     static int DeleteKey(const Text& section, const Text& key, const Text* file = nullptr);
+    // Takes the section out when it holds no key; nonzero when none is left of it.
+    static int DeleteSectionIfEmpty(const Text& section, const Text* file = nullptr);
 
     // The buffer holds the default on entry and the stored text (or the default) on
     // return, cut to capacity - 1 characters. Returns the number of characters placed.

@@ -85,39 +85,6 @@ protected:
         ADD_FAILURE() << "handed " << name << " but it is not in " << Documents();
         return std::nullopt;
     }
-    // Whether some key of the log's section holds exactly `marks`.
-    bool WaitForStoredAnywhere(const std::string& marks) {
-        return WaitUntil(kScreenTimeout, [&] {
-            const auto ini = LoadIni(S().PerUserIni());
-            if (!ini) {
-                return false;
-            }
-            for (const IniEntry& entry : ini->entries) {
-                if (entry.section == kSection && entry.value == marks) {
-                    return true;
-                }
-            }
-            return false;
-        });
-    }
-    std::optional<Screenshot> ShowBlackField() {
-        Press("2");
-        if (!WaitForPicture(Solid(kBlack), kScreenTimeout)) {
-            return std::nullopt;
-        }
-        return lastCapture;
-    }
-    void ClickAt(int x, int y, int button = 1) {
-        X().MoveMouse(x, y);
-        X().Click(button);
-    }
-    std::optional<std::string> StoredMarks(const std::string& key) {
-        const auto ini = LoadIni(S().PerUserIni());
-        return ini ? ini->Get(kSection, key) : std::nullopt;
-    }
-    bool WaitForStored(const std::string& key, const std::optional<std::string>& value) {
-        return WaitUntil(kScreenTimeout, [&] { return StoredMarks(key) == value; });
-    }
     // Monitor pixels and the screen. The pointer's place is the same to X and to the
     // program, so a click marks the monitor pixel under it. The drawing shows the window
     // where the runtime puts its X window: client (0, 0) at Client(), and monitor pixel
@@ -144,15 +111,15 @@ TEST_F(DefectLog, AClickRingsThePixelKeepsItAcrossARestartAndTheMenuRemovesIt) {
     const auto lit = WaitForSettledScreen(
         kScreenTimeout, [&](const Screenshot& shot) { return RingsOnBlack(shot, {ring}); });
     ASSERT_TRUE(lit) << "no ring that keeps the marked pixel's square black";
-    EXPECT_TRUE(WaitForStored(key, Entry(400, 300, 1, 1))) << StoredMarks(key).value_or("(none)");
+    EXPECT_TRUE(WaitForStored(key, Entry(400, 300, 3, 1))) << StoredMarks(key).value_or("(none)");
 
-    // A click on the mark itself makes it dark: another look, stored at once.
+    // A click on the mark itself makes it a lit pixel: another look, stored at once.
     ClickAt(400, 300);
     const auto dark = WaitForSettledScreen(kScreenTimeout, [&](const Screenshot& shot) {
         return RingsOnBlack(shot, {ring}) && CountDifferent(shot, *lit, shot.area) > 0;
     });
     ASSERT_TRUE(dark) << "the second click did not change the ring";
-    EXPECT_TRUE(WaitForStored(key, Entry(400, 300, 2, 1)));
+    EXPECT_TRUE(WaitForStored(key, Entry(400, 300, 1, 1)));
 
     Press("Escape");
     ASSERT_TRUE(S().WaitForExit(10s));
@@ -179,15 +146,20 @@ TEST_F(DefectLog, TheReportListsTheClickedMarksAndTheClass) {
     ASSERT_NO_FATAL_FAILURE(UseStandInBrowser());
     ASSERT_TRUE(LaunchToInformationScreen());
     ASSERT_TRUE(ShowBlackField());
-    ClickAt(400, 300);
     const std::string key = "1280x1024 \\\\.\\DISPLAY1";
-    ASSERT_TRUE(WaitForStored(key, Entry(400, 300, 1, 1)));
-    ClickAt(403, 302); // close enough to make a cluster: class IV
-    ASSERT_TRUE(WaitForStored(key, Entry(400, 300, 1, 1) + " " + Entry(403, 302, 1, 1)));
+    // A dot on black is taken for a sub-pixel; the second click makes it a lit pixel.
+    std::string lit;
+    for (const auto& [x, y] : {std::pair{400, 300}, {403, 302}}) { // close: a cluster, class IV
+        const std::string before = lit.empty() ? lit : lit + " ";
+        ClickAt(x, y);
+        ASSERT_TRUE(WaitForStored(key, before + Entry(x, y, 3, 1)));
+        ClickAt(x, y);
+        lit = before + Entry(x, y, 1, 1);
+        ASSERT_TRUE(WaitForStored(key, lit));
+    }
     Press("3");
     ClickAt(900, 700);
-    ASSERT_TRUE(WaitForStored(key, Entry(400, 300, 1, 1) + " " + Entry(403, 302, 1, 1) + " " +
-                                       Entry(900, 700, 3, 2)));
+    ASSERT_TRUE(WaitForStored(key, lit + " " + Entry(900, 700, 3, 2)));
 
     const auto marked =
         WaitForSettledScreen(kScreenTimeout, [](const Screenshot&) { return true; });
@@ -336,7 +308,8 @@ TEST_F(DefectLogOfAKnownMonitor, ReportsNameTheMonitorAndEachAddsATableRow) {
     const std::string firstTable = FileText(table);
 
     ClickAt(400, 300);
-    ASSERT_TRUE(WaitForStoredAnywhere(Entry(400, 300, 1, 1)));
+    // Kept under the monitor's own name, not its output's.
+    ASSERT_TRUE(WaitForStored("1280x1024 DEL200B X9R5K8864M1E", Entry(400, 300, 3, 1)));
     openMenuAndChoose(3); // summary, report, flasher, remove all
     const auto marked = WaitForOpenedReport();
     ASSERT_TRUE(marked) << "no second report was opened";
@@ -352,7 +325,7 @@ TEST_F(DefectLogOfAKnownMonitor, ReportsNameTheMonitorAndEachAddsATableRow) {
         }
     }
     EXPECT_NE(FileText(*clean).find("No faults were marked"), std::string::npos);
-    EXPECT_NE(FileText(*marked).find("<td class=\"w\">1 lit</td>"), std::string::npos);
+    EXPECT_NE(FileText(*marked).find("<td class=\"w\">3 sub-pixel</td>"), std::string::npos);
 
     const std::string header = "\xEF\xBB\xBF"
                                "Date,Maker,Model,Serial number,Product code,";
@@ -363,7 +336,7 @@ TEST_F(DefectLogOfAKnownMonitor, ReportsNameTheMonitorAndEachAddsATableRow) {
     EXPECT_EQ(std::count(firstTable.begin(), firstTable.end(), '\n'), 2);
     const std::string secondTable = FileText(table);
     EXPECT_TRUE(secondTable.starts_with(firstTable)) << "a row already there was rewritten";
-    EXPECT_TRUE(secondTable.ends_with(",1280 x 1024,1,0,0,0,0,II,yes," +
+    EXPECT_TRUE(secondTable.ends_with(",1280 x 1024,0,0,1,0,0,II,yes," +
                                       marked->filename().string() + "\r\n"))
         << secondTable;
     EXPECT_EQ(std::count(secondTable.begin(), secondTable.end(), '\n'), 3);
@@ -409,7 +382,7 @@ TEST_F(DefectLogOnTwoMonitors, EachMonitorAndSizeKeepsItsOwnMarks) {
     ASSERT_TRUE(second) << "the second monitor's mark alone should show";
 
     ClickAt(100, 100);
-    EXPECT_TRUE(WaitForStored("1024x768 \\\\.\\DISPLAY2", "600,400,3,2 " + Entry(100, 100, 1, 1)))
+    EXPECT_TRUE(WaitForStored("1024x768 \\\\.\\DISPLAY2", "600,400,3,2 " + Entry(100, 100, 3, 1)))
         << StoredMarks("1024x768 \\\\.\\DISPLAY2").value_or("(none)");
     EXPECT_EQ(StoredMarks("1280x1024 \\\\.\\DISPLAY1"), "200,200,1,1");
     EXPECT_EQ(StoredMarks("800x600 \\\\.\\DISPLAY2"), "300,300,1,1");

@@ -16,8 +16,8 @@ namespace {
 constexpr unsigned kGreyed = kMenuGrayed | kMenuDisabled;
 
 // Two monitors as Xvfb with Xinerama gives them (both at 0,0), device names shortened.
-const std::vector<MonitorArea> kTwoMonitors = {{u"D1", 0, 0, 1280, 1024, true},
-                                               {u"D2", 0, 0, 1024, 768, false}};
+const std::vector<MonitorArea> kTwoMonitors = {{u"D1", 0, 0, 1280, 1024, true, u""},
+                                               {u"D2", 0, 0, 1024, 768, false, u""}};
 
 std::vector<MenuEntry> TranslationEntries() {
     return {{kMenuSeparator, 0, u""},
@@ -141,6 +141,11 @@ TEST(ContextMenuEntries, OneEntryPerMonitorWhenMoreThanOne) {
     entries.clear();
     AppendMonitorEntries(entries, kTwoMonitors, u"d2");
     EXPECT_EQ(entries.at(1).flags, kGreyed) << "device names are compared without case";
+    std::vector<MonitorArea> named = kTwoMonitors;
+    named[1].name = u"DELL U2720Q";
+    entries.clear();
+    AppendMonitorEntries(entries, named, u"D1");
+    EXPECT_EQ(entries.at(1).text, u"2: DELL U2720Q, 1024 x 768") << "a monitor by its name";
 }
 
 // At start-up with the stored name, after a display change with the covered one.

@@ -31,15 +31,15 @@ MarkLog LogOf(std::vector<PixelMark> marks, int width = 1920, int height = 1080)
 
 TEST(DefectLog, ClicksMarkByThePictureAndStepTheType) {
     MarkLog log(1920, 1080);
-    // Black gives lit, white dark, every other picture a sub-pixel.
+    // White gives dark; a dot on black is most often a sub-pixel, as on every other picture.
     const int pictures[] = {1, 0, 2, 8, 12, 13};
-    const int types[] = {kLitPixel, kDarkPixel, kSubPixel, kSubPixel, kSubPixel, kSubPixel};
+    const int types[] = {kSubPixel, kDarkPixel, kSubPixel, kSubPixel, kSubPixel, kSubPixel};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(log.Click(100 + i, 50, pictures[i]), ClickResult::Added);
         EXPECT_EQ(log.Marks().back(), (PixelMark{100 + i, 50, types[i], pictures[i]}));
     }
-    // On the marked pixel itself: 1, 2, 3, 1, whatever the picture now.
-    for (const int type : {kDarkPixel, kSubPixel, kLitPixel}) {
+    // On the marked pixel itself: 3, 1, 2, 3, whatever the picture now.
+    for (const int type : {kLitPixel, kDarkPixel, kSubPixel}) {
         EXPECT_EQ(log.Click(100, 50, 5), ClickResult::Stepped);
         EXPECT_EQ(log.Marks()[0].type, type);
     }
@@ -231,33 +231,79 @@ TEST(DefectLog, MarksAreLiveOnThePicturesAlsoDuringTheCycle) {
     EXPECT_FALSE(MarksShown(cycle)) << "index 10 in the cycle";
 }
 
+// Records what the log's commands ask; the settings file takes a log unless told not to,
+// and the question is answered as told.
+class RecordingDefectActions : public DefectActions {
+public:
+    std::vector<std::string> calls;
+    MarkLog kept;
+    bool fileTakesIt = true;
+    bool answer = true;
+    bool KeepLog(MarkLog log) override {
+        calls.push_back("keep " + std::to_string(log.Marks().size()));
+        kept = std::move(log);
+        return fileTakesIt;
+    }
+    bool Confirm(TextView question) override {
+        calls.push_back("ask " + TextToUtf8(question));
+        return answer;
+    }
+    void Tell(TextView) override { calls.push_back("tell"); }
+    void WriteReport(const MarkLog& log) override {
+        calls.push_back("report " + std::to_string(log.Marks().size()));
+    }
+    void WaitForDrawingWorkers() override { calls.push_back("wait"); }
+    void CreateSpotRepairWorker() override { calls.push_back("flash"); }
+    void Repaint() override { calls.push_back("repaint"); }
+};
+
 TEST(DefectLog, MenuEntriesAndTheirCommands) {
     // The block follows the menu's closing separator, or a monitor entry with one of its own.
     const MenuEntry closing{kMenuSeparator, kMenuClosingSeparator, u""};
     const MenuEntry monitor{kMenuString, kMenuMonitorBase, u"1: 1920 x 1080"};
     const MenuEntry report{kMenuString, kMenuDefectReport, u"Pixel defect report"};
+    const MenuEntry howTo{kMenuGrayed | kMenuDisabled, kMenuHowToMark,
+                          u"Left-click a faulty pixel to mark it"};
     std::vector<MenuEntry> entries = {closing};
     AppendDefectEntries(entries, MarkLog(1920, 1080), -1, false);
     EXPECT_EQ(entries, std::vector<MenuEntry>{closing}) << "no report off the test pictures";
     AppendDefectEntries(entries, MarkLog(1920, 1080), -1, true);
-    EXPECT_EQ(entries, (std::vector<MenuEntry>{closing, report})) << "a clean panel's report";
+    EXPECT_EQ(entries, (std::vector<MenuEntry>{closing, howTo, report})) << "a clean panel";
     entries = {closing, monitor};
     AppendDefectEntries(entries, MarkLog(1920, 1080), -1, true);
     EXPECT_EQ(entries,
-              (std::vector<MenuEntry>{closing, monitor, {kMenuSeparator, 0, u""}, report}));
+              (std::vector<MenuEntry>{closing, monitor, {kMenuSeparator, 0, u""}, howTo, report}));
 
-    MarkLog log = LogOf({{10, 10, 1, 1}, {11, 10, 1, 1}, {300, 300, 2, 0}, {600, 600, 3, 2}});
-    EXPECT_EQ(DefectSummary(log),
-              u"Pixel defects: 2 lit, 1 dark, 1 sub-pixel, 1 cluster - class IV");
-    EXPECT_EQ(DefectSummary(LogOf({{10, 10, 1, 1}})),
-              u"Pixel defects: 1 lit, 0 dark, 0 sub-pixel - class II");
+    const MarkLog log = LogOf({{10, 10, 1, 1}, {11, 10, 1, 1}, {300, 300, 2, 0}, {600, 600, 3, 2}});
+    const std::pair<MarkLog, std::u16string> summaries[] = {
+        {log, u"Pixel defects: 2 lit, 1 dark, 1 sub-pixel, 1 cluster of lit or dark pixels - "
+              u"class IV"},
+        {LogOf({{10, 10, 1, 1}}), u"Pixel defects: 1 lit, 0 dark, 0 sub-pixel - class II"},
+        {LogOf({{5, 5, 1, 1}, {7, 5, 1, 1}, {10, 50, 3, 1}, {12, 50, 3, 1}, {50, 50, 3, 1},
+                {52, 50, 3, 1}, {90, 50, 3, 1}, {92, 50, 3, 1}},
+               320, 200),
+         u"Pixel defects: 2 lit, 0 dark, 6 sub-pixel, 1 cluster of lit or dark pixels, 3 "
+         u"clusters of sub-pixels - beyond class IV"},
+    };
+    for (const auto& [marks, summary] : summaries) {
+        EXPECT_EQ(DefectSummary(marks), summary);
+    }
+    MarkLog full(3840, 2160);
+    for (int i = 0; i < kMostMarks; ++i) {
+        full.Add({i * 3, 2000, 3, 2});
+    }
+    EXPECT_TRUE(DefectSummary(full, false).ends_with(u" - full at 1000 marks (not saved)"));
+
     entries = {closing};
-    AppendDefectEntries(entries, log, 2, false);
+    AppendDefectEntries(entries, log, 2, false, false);
     const std::vector<MenuEntry> expected = {
         closing,
-        {kMenuGrayed | kMenuDisabled, kMenuDefectSummary, DefectSummary(log)},
-        {kMenuString, kMenuDefectReport, u"Pixel defect report"},
+        {kMenuGrayed | kMenuDisabled, kMenuDefectSummary, DefectSummary(log, false)},
+        report,
         {kMenuString, kMenuRepairMarked, u"Repair marked pixels"},
+        {kMenuString, kMenuMarkTypeBase + 1, u"White dot: pixel always lit (type 1)"},
+        {kMenuChecked, kMenuMarkTypeBase + 2, u"Black dot: pixel always dark (type 2)"},
+        {kMenuString, kMenuMarkTypeBase + 3, u"Coloured dot: faulty sub-pixel (type 3)"},
         {kMenuString, kMenuRemoveMark, u"Remove this mark"},
         {kMenuString, kMenuRemoveAllMarks, u"Remove all marks"}};
     EXPECT_EQ(entries, expected);
@@ -266,15 +312,110 @@ TEST(DefectLog, MenuEntriesAndTheirCommands) {
     EXPECT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries.back().id, kMenuRemoveAllMarks);
 
-    EXPECT_FALSE(ApplyDefectCommand(0, log, 2));
-    EXPECT_FALSE(ApplyDefectCommand(kMenuTranslate, log, 2));
-    EXPECT_FALSE(ApplyDefectCommand(kMenuRemoveMark, log, -1));
-    EXPECT_TRUE(ApplyDefectCommand(kMenuRemoveMark, log, 2));
-    EXPECT_EQ(log.MarkAt(300, 300), -1);
-    EXPECT_EQ(log.Marks().size(), 3u);
-    EXPECT_TRUE(ApplyDefectCommand(kMenuRemoveAllMarks, log, -1));
-    EXPECT_TRUE(log.Empty());
-    EXPECT_FALSE(ApplyDefectCommand(kMenuRemoveAllMarks, log, -1));
+    struct Case {
+        const char* name;
+        int command;
+        int markOnRing;
+        bool answer, fileTakesIt;
+        std::vector<std::string> calls;
+        std::size_t marksAfter; // of the kept log
+    };
+    const Case cases[] = {
+        {"dismissed", 0, 2, true, true, {}, 0},
+        {"another menu's command", kMenuTranslate, 2, true, true, {}, 0},
+        {"report", kMenuDefectReport, -1, true, true, {"report 4"}, 0},
+        {"remove this mark", kMenuRemoveMark, 2, true, true, {"keep 3", "repaint"}, 3},
+        {"remove off any ring", kMenuRemoveMark, -1, true, true, {}, 0},
+        {"remove all, yes",
+         kMenuRemoveAllMarks,
+         -1,
+         true,
+         true,
+         {"ask Remove all 4 marks of this monitor?", "keep 0", "repaint"},
+         0},
+        {"remove all, no",
+         kMenuRemoveAllMarks,
+         -1,
+         false,
+         true,
+         {"ask Remove all 4 marks of this monitor?"},
+         0},
+        {"own type again", kMenuMarkTypeBase + 2, 2, true, true, {}, 0},
+        {"type 3 set", kMenuMarkTypeBase + 3, 2, true, true, {"keep 4", "repaint"}, 4},
+        {"not saved: told once", kMenuRemoveMark, 0, true, false, {"keep 3", "tell", "repaint"}, 3},
+    };
+    for (const Case& c : cases) {
+        AppState state;
+        RecordingDefectActions actions;
+        actions.answer = c.answer;
+        actions.fileTakesIt = c.fileTakesIt;
+        const bool known = CarryOutDefectCommand(c.command, log, c.markOnRing, state, actions);
+        EXPECT_EQ(known, c.command != 0 && c.command != kMenuTranslate) << c.name;
+        EXPECT_EQ(actions.calls, c.calls) << c.name;
+        EXPECT_EQ(actions.kept.Marks().size(), c.marksAfter) << c.name;
+        if (!c.fileTakesIt) {
+            actions.calls.clear();
+            CarryOutDefectCommand(c.command, log, c.markOnRing, state, actions);
+            EXPECT_EQ(actions.calls, (std::vector<std::string>{"keep 3", "repaint"}))
+                << "told only once";
+        }
+    }
+    RecordingDefectActions typed;
+    AppState state;
+    CarryOutDefectCommand(kMenuMarkTypeBase + 3, log, 2, state, typed);
+    EXPECT_EQ(typed.kept.Marks()[2], (PixelMark{300, 300, 3, 0}));
+}
+
+// The flasher of the marks is the only worker drawing; a click marks while marks are
+// live, never the click that closed a menu.
+TEST(DefectLog, TheFlasherOwnsTheScreenAndClicksMarkTheLivePicture) {
+    std::atomic<int> AppState::*const others[] = {
+        nullptr, &AppState::cycleRunning, &AppState::repairRunning, &AppState::throughputRunning};
+    for (const auto flag : others) {
+        AppState state;
+        if (flag != nullptr) {
+            state.*flag = 1;
+        }
+        RecordingDefectActions actions;
+        CarryOutDefectCommand(kMenuRepairMarked, LogOf({{10, 10, 1, 1}}), -1, state, actions);
+        const std::vector<std::string> calls = flag == nullptr
+                                                   ? std::vector<std::string>{"flash"}
+                                                   : std::vector<std::string>{"wait", "flash"};
+        EXPECT_EQ(actions.calls, calls);
+        EXPECT_EQ(state.spotRepairRunning.load(), 1);
+        EXPECT_EQ(state.cycleRunning + state.repairRunning + state.throughputRunning, 0);
+    }
+
+    const MarkLog log = LogOf({{10, 10, 2, 0}});
+    struct Click {
+        const char* name;
+        int testIndex, cycleRunning;
+        std::uint32_t at;
+        bool marks;
+        int type; // of the mark at (100, 100) after it
+    };
+    const Click clicks[] = {
+        {"black field: a coloured dot", 1, 0, 5000, true, kSubPixel},
+        {"white field: a dark pixel", 0, 0, 5000, true, kDarkPixel},
+        {"red field shown by the cycle", 2, 1, 5000, true, kSubPixel},
+        {"index 10", 10, 0, 5000, false, 0},
+        {"the click that closed the menu", 1, 0, 900, false, 0},
+        {"at the tick the menu closed", 1, 0, 1000, false, 0},
+    };
+    for (const Click& c : clicks) {
+        AppState state;
+        state.testIndex = c.testIndex;
+        state.selectionMode = c.cycleRunning;
+        state.cycleRunning = c.cycleRunning;
+        state.menuClosedAt = 1000;
+        state.menuJustClosed = 1; // a menu closed at 1000; later clicks are the user's
+        RecordingDefectActions actions;
+        EXPECT_EQ(CarryOutMarkClick(log, 100, 100, c.at, state, actions), c.marks) << c.name;
+        EXPECT_EQ(state.menuJustClosed, 0) << c.name;
+        const int at = actions.kept.MarkAt(100, 100);
+        EXPECT_EQ(at < 0 ? 0 : actions.kept.Marks()[static_cast<std::size_t>(at)].type, c.type)
+            << c.name;
+    }
 }
 
 std::size_t Occurrences(const std::string& page, const std::string& part) {

@@ -424,6 +424,8 @@ TEST(KeyCommands, TestSelectionScreen) {
 
     const Fields on{.selectionMode = 1};
     const Fields cycling{.selectionMode = 1, .cycleRunning = 1};
+    const Fields marked{.selectionMode = 1, .enabled = 1U << 4};
+    const Fields markedCycling{.selectionMode = 1, .cycleRunning = 1, .enabled = 1U << 4};
     // A single press marks one entry.
     const struct {
         const char* name;
@@ -498,12 +500,17 @@ TEST(KeyCommands, TestSelectionScreen) {
          {Press('P', {'2'})},
          {.selectionMode = 1, .interval = 1100, .enabled = 1U << 1},
          {"use_test_1=1", "test_millisecond=1100", "repaint"}},
-        {"Enter starts the cycle", on, {Press(kReturn)}, cycling, {"repaint", "cycle worker"}},
+        {"Enter starts the cycle of the marked tests",
+         marked,
+         {Press(kReturn)},
+         markedCycling,
+         {"repaint", "cycle worker"}},
         {"Enter again stops it",
-         on,
+         marked,
          {Press(kReturn), Press(kReturn)},
-         on,
+         marked,
          {"repaint", "cycle worker", "repaint"}},
+        {"Enter with no test marked starts nothing", on, {Press(kReturn)}, on, kRepaint},
         {"Escape without a cycle leaves the screen",
          {.testIndex = 3, .selectionMode = 1},
          {Press(kEscape)},

@@ -169,9 +169,9 @@ TEST(OverlayInterval, SecondsWithACommaAndTruncatedHundredths) {
         int ms;
         const char16_t* expected;
     } examples[] = {
-        {1000, u"1,0"},  {1100, u"1,10"}, {500, u"0,50"},  {10, u"0,1"},   {10000, u"10,0"},
-        {4100, u"4,10"}, {8200, u"8,20"}, {290, u"0,29"},  {1050, u"1,5"}, {15, u"0,1"},
-        {9, u"0,0"},     {0, u"0,0"},     {9999, u"9,99"}, {-10, u"0,-1"},
+        {1000, u"1,00"}, {1100, u"1,10"}, {500, u"0,50"},  {10, u"0,01"},   {10000, u"10,00"},
+        {4100, u"4,10"}, {8200, u"8,20"}, {290, u"0,29"},  {1050, u"1,05"}, {15, u"0,01"},
+        {9, u"0,00"},    {0, u"0,00"},    {9999, u"9,99"}, {-10, u"0,-1"},
     };
     for (const auto& e : examples) {
         EXPECT_EQ(IntervalText(e.ms), e.expected) << e.ms;
@@ -279,9 +279,9 @@ TEST(OverlaySelection, InfoTextWithoutMarkersGivesTitleAndUsageOnly) {
     const OverlayWords& words = kEnglish;
     const OverlayState state;
     const Text text = TestSelectionText(words, u"\r\n\r\nno list here\r\n>>\r\n", state);
-    EXPECT_EQ(Utf8(text), Utf8(u"Endurance test!\n\n" + UsageLines(u"1,0")));
+    EXPECT_EQ(Utf8(text), Utf8(u"Endurance test!\n\n" + UsageLines(u"1,00")));
     // Missing words are left out, nothing else changes.
-    EXPECT_EQ(TestSelectionText(OverlayWords{}, u"", state), u"!\n\n\n1,0 \n\n\n\n\n\n\n\n\n\n");
+    EXPECT_EQ(TestSelectionText(OverlayWords{}, u"", state), u"!\n\n\n1,00 \n\n\n\n\n\n\n\n\n\n");
 }
 
 TEST(OverlayTexts, RepairScreen) {

@@ -112,34 +112,66 @@ TEST(Ini2017, ValuesRoundTripThroughTheFile) {
 }
 
 // The defect log through the real services: a full log of the longest entries comes
-// back whole, the last mark's removal takes the key out, and a value longer than the
-// read buffer gives the marks it holds up to the limit, the other settings untouched.
+// back whole, the last mark's removal takes the key out and the section with it, a
+// value longer than the read buffer gives the marks it holds up to the limit, the
+// other settings untouched; a monitor that names itself keeps its marks under its name.
 TEST(Ini2017, DefectLogsOfAThousandMarksAndOversizedValues) {
     Location location;
     location.Setup();
     EXPECT_NE(CIni2017::WriteProgramInt(u"lng", 7), 0);
-    ShowStoredLog(u"\\\\.\\DISPLAY1", 3840, 2160);
+    const MonitorPlace output{u"\\\\.\\DISPLAY1", 0, 0};
+    const MonitorIdentity unnamed;
+    const auto stored = [](const wchar_t* key) {
+        wchar_t value[64] = {};
+        GetPrivateProfileStringW(L"Pixel defects", key, L"none", value, 64,
+                                 Wide(CIni2017::SettingsFilePath()));
+        return FromWide(value);
+    };
+    ShowStoredLog(output, 3840, 2160, unnamed);
     MarkLog full(3840, 2160);
     for (int i = 0; full.Marks().size() < static_cast<std::size_t>(kMostMarks); ++i) {
         full.Add({3839 - i, 2159 - i % 7, 1 + i % 3, 13});
     }
-    KeepLog(full);
-    ShowStoredLog(u"\\\\.\\DISPLAY1", 1920, 1080);
+    EXPECT_TRUE(KeepLog(full));
+    ShowStoredLog(output, 1920, 1080, unnamed);
     EXPECT_TRUE(TheDefectLog().Get()->log.Empty()) << "another size has a log of its own";
-    ShowStoredLog(u"\\\\.\\DISPLAY1", 3840, 2160);
+    ShowStoredLog(output, 3840, 2160, unnamed);
     EXPECT_EQ(TheDefectLog().Get()->log.Marks(), full.Marks());
-    KeepLog(MarkLog(3840, 2160));
-    wchar_t gone[8] = {};
-    GetPrivateProfileStringW(L"Pixel defects", L"3840x2160 \\\\.\\DISPLAY1", L"none", gone, 8,
-                             Wide(CIni2017::SettingsFilePath()));
-    EXPECT_EQ(FromWide(gone), u"none");
+    EXPECT_TRUE(KeepLog(MarkLog(3840, 2160)));
+    EXPECT_EQ(stored(L"3840x2160 \\\\.\\DISPLAY1"), u"none");
+    wchar_t sections[64] = {};
+    GetPrivateProfileSectionNamesW(sections, 64, Wide(CIni2017::SettingsFilePath()));
+    EXPECT_EQ(FromWide(sections), u"Program");
+    EXPECT_EQ(sections[std::wcslen(sections) + 1], L'\0') << "an empty section stays behind";
+
+    // Marks kept under the output before its monitor was known go with the monitor.
+    MonitorIdentity dell;
+    dell.valid = true;
+    dell.manufacturerId = u"DEL";
+    dell.productCode = 0xA0F5;
+    dell.serialText = u"X9R5 K8";
+    EXPECT_NE(CIni2017::WriteString(u"Pixel defects", u"1920x1080 \\\\.\\DISPLAY1", u"5,5,1,1"), 0);
+    ShowStoredLog(output, 1920, 1080, dell);
+    MarkLog more = TheDefectLog().Get()->log;
+    EXPECT_EQ(more.Marks().size(), 1u) << "the output's marks are read";
+    more.Add({6, 6, 3, 2});
+    EXPECT_TRUE(KeepLog(more));
+    EXPECT_EQ(stored(L"1920x1080 DELA0F5 X9R5_K8"), u"5,5,1,1 6,6,3,2");
+    EXPECT_EQ(stored(L"1920x1080 \\\\.\\DISPLAY1"), u"none");
+    MonitorIdentity another = dell;
+    another.serialText = u"Y7";
+    ShowStoredLog(output, 1920, 1080, another);
+    EXPECT_TRUE(TheDefectLog().Get()->log.Empty()) << "another monitor on the same output";
+    ShowStoredLog({u"\\\\.\\DISPLAY2", 1920, 0}, 1920, 1080, dell);
+    EXPECT_EQ(TheDefectLog().Get()->log.Marks(), more.Marks()) << "the monitor on another output";
+    EXPECT_EQ(TheDefectLog().Get()->monitor.left, 1920);
 
     Text huge;
     for (int i = 0; huge.size() < 2 * kStoredMarksChars; ++i) {
         huge += FormatText(u"%d,%d,2,0 ", {std::int64_t{i % 3000}, std::int64_t{i / 3000}});
     }
     EXPECT_NE(CIni2017::WriteString(u"Pixel defects", u"3000x3000 big", huge), 0);
-    ShowStoredLog(u"big", 3000, 3000);
+    ShowStoredLog({u"big", 0, 0}, 3000, 3000, unnamed);
     EXPECT_EQ(TheDefectLog().Get()->log.Marks().size(), static_cast<std::size_t>(kMostMarks));
     EXPECT_EQ(CIni2017::ReadProgramInt(u"lng", 0), 7);
 }
