@@ -85,6 +85,24 @@ protected:
         ADD_FAILURE() << "handed " << name << " but it is not in " << Documents();
         return std::nullopt;
     }
+    std::optional<Screenshot> ShowBlackField() {
+        Press("2");
+        if (!WaitForPicture(Solid(kBlack), kScreenTimeout)) {
+            return std::nullopt;
+        }
+        return lastCapture;
+    }
+    void ClickAt(int x, int y, int button = 1) {
+        X().MoveMouse(x, y);
+        X().Click(button);
+    }
+    std::optional<std::string> StoredMarks(const std::string& key) {
+        const auto ini = LoadIni(S().PerUserIni());
+        return ini ? ini->Get(kSection, key) : std::nullopt;
+    }
+    bool WaitForStored(const std::string& key, const std::optional<std::string>& value) {
+        return WaitUntil(kScreenTimeout, [&] { return StoredMarks(key) == value; });
+    }
     // Monitor pixels and the screen. The pointer's place is the same to X and to the
     // program, so a click marks the monitor pixel under it. The drawing shows the window
     // where the runtime puts its X window: client (0, 0) at Client(), and monitor pixel
