@@ -15,6 +15,12 @@
 // picture without pixels of its own.
 [[nodiscard]] std::uint32_t PicturePixel(const TestPicture& picture, int x, int y) noexcept;
 
+// The colour of a ring pixel (its outline's, white or black) over `picture`: white
+// between black, which shows on every field and gradient. A ring side that runs along
+// the line pictures' black and white lines would vanish into them, so there the ring is
+// yellow between blue, neither of which a line has.
+[[nodiscard]] std::uint32_t RingColour(const TestPicture& picture, bool white) noexcept;
+
 class RingedBands {
 public:
     // Buffers that a thread keeps from paint to paint, so that a paint does not wait
