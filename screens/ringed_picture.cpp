@@ -177,5 +177,7 @@ std::span<const std::uint32_t> RingedBands::Compose(int top) noexcept {
                [](const Stamp& stamp, std::size_t i, std::ptrdiff_t) { return stamp.colour[i]; });
     GiveSquaresBack(top);
     composedTop = top;
-    return band;
+    const int rows = std::clamp(picture.height - top, 0, bandRows);
+    return std::span<const std::uint32_t>(band).first(static_cast<std::size_t>(rows) *
+                                                      static_cast<std::size_t>(picture.width));
 }

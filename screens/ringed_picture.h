@@ -37,8 +37,9 @@ public:
                 int bandRows, Scratch& scratch);
 
     // The rows top .. top + bandRows - 1 (fewer at the bottom), each picture.width
-    // pixels, valid until the next call. The keep-clear square of every crowded mark
-    // shows the picture.
+    // pixels, valid until the next call; `top` a multiple of bandRows, in any order.
+    // Where rings cross, the ring of the mark lower down shows (of two on one row, the
+    // later in the log). The keep-clear square of every crowded mark shows the picture.
     [[nodiscard]] std::span<const std::uint32_t> Compose(int top) noexcept;
 
 private:
