@@ -1,8 +1,9 @@
 // What a mark's ring looks like, pixel by pixel around the marked pixel: a circle for
 // a lit pixel, a square for a dark one, a diamond for a sub-pixel. Each is a white
-// outline between two black ones, so it shows on every picture; every ring pixel lies
-// 6 to 13 pixels from the mark across or down, so the 11 x 11 square around the pixel
-// keeps the picture's colour and the ring stays within its reach.
+// outline between two black ones (other colours on the line pictures, see
+// ringed_picture.h), so it shows on every picture; every ring pixel lies 6 to 13 pixels
+// from the mark across or down, so the 11 x 11 square around the pixel keeps the
+// picture's colour and the ring stays within its reach.
 #pragma once
 
 #include <span>

@@ -12,6 +12,8 @@ std::uint32_t Packed(Rgb colour) noexcept {
 
 constexpr std::uint32_t kRingBlack = 0x000000;
 constexpr std::uint32_t kRingWhite = 0xFFFFFF;
+constexpr std::uint32_t kLinesRingOutline = 0x0000FF; // blue
+constexpr std::uint32_t kLinesRingMiddle = 0xFFFF00;  // yellow
 
 } // namespace
 
@@ -27,6 +29,13 @@ std::uint32_t PicturePixel(const TestPicture& picture, int x, int y) noexcept {
         break;
     }
     return 0;
+}
+
+std::uint32_t RingColour(const TestPicture& picture, bool white) noexcept {
+    if (picture.scheme == StripeScheme::Lines && picture.shape != PictureShape::Solid) {
+        return white ? kLinesRingMiddle : kLinesRingOutline;
+    }
+    return white ? kRingWhite : kRingBlack;
 }
 
 RingedBands::RingedBands(const TestPicture& picture, const PublishedLog& published, int originX,
@@ -51,7 +60,7 @@ RingedBands::RingedBands(const TestPicture& picture, const PublishedLog& publish
                 stamp.offset.push_back(static_cast<std::ptrdiff_t>(pixel.dy) * picture.width +
                                        pixel.dx);
                 stamp.dx.push_back(pixel.dx);
-                stamp.colour.push_back(pixel.white ? kRingWhite : kRingBlack);
+                stamp.colour.push_back(RingColour(picture, pixel.white));
             }
             stamp.rowStart[static_cast<std::size_t>(dy + kRingExtent)] = next;
         }
@@ -168,5 +177,7 @@ std::span<const std::uint32_t> RingedBands::Compose(int top) noexcept {
                [](const Stamp& stamp, std::size_t i, std::ptrdiff_t) { return stamp.colour[i]; });
     GiveSquaresBack(top);
     composedTop = top;
-    return band;
+    const int rows = std::clamp(picture.height - top, 0, bandRows);
+    return std::span<const std::uint32_t>(band).first(static_cast<std::size_t>(rows) *
+                                                      static_cast<std::size_t>(picture.width));
 }

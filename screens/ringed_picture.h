@@ -15,6 +15,12 @@
 // picture without pixels of its own.
 [[nodiscard]] std::uint32_t PicturePixel(const TestPicture& picture, int x, int y) noexcept;
 
+// The colour of a ring pixel (its outline's, white or black) over `picture`: white
+// between black, which shows on every field and gradient. A ring side that runs along
+// the line pictures' black and white lines would vanish into them, so there the ring is
+// yellow between blue, neither of which a line has.
+[[nodiscard]] std::uint32_t RingColour(const TestPicture& picture, bool white) noexcept;
+
 class RingedBands {
 public:
     // Buffers that a thread keeps from paint to paint, so that a paint does not wait
@@ -31,8 +37,9 @@ public:
                 int bandRows, Scratch& scratch);
 
     // The rows top .. top + bandRows - 1 (fewer at the bottom), each picture.width
-    // pixels, valid until the next call. The keep-clear square of every crowded mark
-    // shows the picture.
+    // pixels, valid until the next call; `top` a multiple of bandRows, in any order.
+    // Where rings cross, the ring of the mark lower down shows (of two on one row, the
+    // later in the log). The keep-clear square of every crowded mark shows the picture.
     [[nodiscard]] std::span<const std::uint32_t> Compose(int top) noexcept;
 
 private:

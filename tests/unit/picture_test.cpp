@@ -1,12 +1,18 @@
 // The scaled value and the fill plans of the test pictures: which fills, where, and
-// in which colour, including empty and broken client sizes and unknown indices.
+// in which colour, including empty and broken client sizes and unknown indices; the
+// pictures with the marks' rings, against a plain pixel-by-pixel composition.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <numeric>
+#include <random>
 #include <vector>
 
+#include "defects/shared_log.h"
 #include "screens/picture.h"
+#include "screens/ringed_picture.h"
 #include "screens/scaled.h"
 
 namespace {
@@ -233,6 +239,105 @@ TEST(GradientColour, RampOverSpans) {
     EXPECT_EQ(GradientColour(5000, 10), (Rgb{200, 0, 0}));
     EXPECT_EQ(GradientColour(-5, 10), (Rgb{0, 0, 200}));
     EXPECT_EQ(GradientColour(3, 0), (Rgb{0, 0, 200}));
+}
+
+// The rings the plain way over the whole picture: a pixel within the keep-clear square
+// of any mark shows the picture, else the ring of the lowest mark (of one row, the later
+// in the log) over it, else the picture. On the lines no ring pixel is the line's colour.
+std::vector<std::uint32_t> PlainRinged(const TestPicture& picture, const MarkLog& log, int ox,
+                                       int oy) {
+    const int width = picture.width;
+    std::vector<std::uint32_t> out;
+    int lineColoured = 0;
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            out.push_back(PicturePixel(picture, x, y));
+        }
+    }
+    std::vector<PixelMark> marks = log.Marks();
+    std::stable_sort(marks.begin(), marks.end(), [](auto& a, auto& b) { return a.y < b.y; });
+    const auto inside = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < width && y < picture.height;
+    };
+    for (const PixelMark& mark : marks) {
+        for (const RingPixel& pixel : RingPixels(mark.type)) {
+            const int x = mark.x + ox + pixel.dx;
+            const int y = mark.y + oy + pixel.dy;
+            const auto kept = [&](const PixelMark& m) {
+                return std::max(std::abs(m.x + ox - x), std::abs(m.y + oy - y)) <= kKeepClear;
+            };
+            if (inside(x, y) && std::none_of(marks.begin(), marks.end(), kept)) {
+                const std::size_t at = static_cast<std::size_t>(y) * width + x;
+                out[at] = RingColour(picture, pixel.white);
+                lineColoured += out[at] == PicturePixel(picture, x, y) ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_TRUE(picture.scheme != StripeScheme::Lines || lineColoured == 0) << lineColoured;
+    return out;
+}
+
+// Random logs (crowded marks, marks at and beyond the edges) over every picture at
+// small sizes, 1-pixel ones included, in bands of several heights composed in order
+// and out of it; the fields and gradients keep their rings white between black.
+TEST(RingedBands, ComposeAsThePlainComposition) {
+    std::mt19937 random(20240611);
+    const auto pick = [&](int low, int high) {
+        return low + static_cast<int>(random() % static_cast<unsigned>(high - low + 1));
+    };
+    const int indexes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13};
+    for (int round = 0; round < 400; ++round) {
+        const int index = indexes[round % std::size(indexes)];
+        const bool tiny = pick(0, 3) == 0;
+        const TestPicture picture = PlanTestPicture(index, tiny ? pick(1, 3) : pick(1, 300),
+                                                    tiny ? pick(1, 3) : pick(1, 200));
+        const int ox = pick(0, 1) == 0 ? 0 : pick(-20, 20);
+        const int oy = pick(0, 1) == 0 ? 0 : pick(-20, 20);
+        MarkLog log(picture.width + pick(0, 20), picture.height + pick(0, 20));
+        for (int n = pick(0, 80); n > 0; --n) {
+            PixelMark mark{pick(0, log.Width() - 1), pick(0, log.Height() - 1), pick(1, 3),
+                           pick(0, 13)};
+            if (pick(0, 4) == 0) { // on an edge of the monitor
+                mark.x = pick(0, 1) == 0 ? 0 : log.Width() - 1;
+                mark.y = pick(0, 1) == 0 ? mark.y : log.Height() - 1;
+            } else if (!log.Empty() && pick(0, 2) == 0) { // near another: crowded
+                mark.x = log.Marks().back().x + pick(-19, 19);
+                mark.y = log.Marks().back().y + pick(-19, 19);
+            }
+            (void)log.Add(mark);
+        }
+        const int bandRows =
+            std::array{1, 7, 32, pick(1, 64)}[static_cast<std::size_t>(pick(0, 3))];
+        const PublishedLog published = MakePublishedLog(u"", log);
+        RingedBands::Scratch scratch;
+        RingedBands bands(picture, published, ox, oy, bandRows, scratch);
+        std::vector<int> tops;
+        for (int top = 0; top < picture.height; top += bandRows) {
+            tops.push_back(top);
+        }
+        if (round % 2 == 1) {
+            std::shuffle(tops.begin(), tops.end(), random);
+        }
+        const std::vector<std::uint32_t> plain = PlainRinged(picture, log, ox, oy);
+        for (const int top : tops) {
+            const std::span<const std::uint32_t> band = bands.Compose(top);
+            const auto from = plain.begin() + static_cast<std::ptrdiff_t>(top) * picture.width;
+            const auto count = std::min<std::ptrdiff_t>(plain.end() - from, std::ssize(band));
+            const auto [got, want] = std::mismatch(band.begin(), band.end(), from, from + count);
+            if (band.size() != static_cast<std::size_t>(count) || got != band.end()) {
+                ADD_FAILURE() << "round " << round << ", index " << index << " at " << picture.width
+                              << " x " << picture.height << ", bands of " << bandRows << ", band "
+                              << top << ": pixel " << (got - band.begin()) << " of " << band.size();
+                return;
+            }
+        }
+    }
+    for (const int index : indexes) {
+        const TestPicture picture = PlanTestPicture(index, 4, 4);
+        const bool lines = index == kHorizontalLines || index == kVerticalLines;
+        EXPECT_EQ(RingColour(picture, true), lines ? 0xFFFF00u : 0xFFFFFFu) << index;
+        EXPECT_EQ(RingColour(picture, false), lines ? 0x0000FFu : 0u) << index;
+    }
 }
 
 } // namespace

@@ -265,16 +265,18 @@ TEST_F(PaintTestScreenTest, IndexSwitchedDuringThePaint) {
     }
 }
 
-// Marks of every type, two of them crowded, one in the corner: the rings leave the
-// 11 x 11 square around every mark and everything beyond 24 pixels as the picture,
-// show within 16 pixels, and give each type a look of its own. The information screen
-// and an empty log draw no ring, and no GDI object is left behind.
+// Marks of every type, two of them crowded, one in the corner, on odd and even rows and
+// columns: the rings leave the 11 x 11 square around every mark and everything beyond
+// 24 pixels as the picture, show within 16 pixels (on the lines every pixel of a ring),
+// and give each type a look of its own. The information screen and an empty log draw
+// no ring, and no GDI object is left behind.
 TEST_F(PaintTestScreenTest, RingsAroundMarksLeaveThePixelsTheyMark) {
     constexpr int kWidth = 160;
     constexpr int kHeight = 90;
     MarkLog log(kWidth, kHeight);
-    const PixelMark marks[] = {{30, 30, 1, 1}, {80, 30, 2, 0}, {130, 30, 3, 2},
-                               {60, 70, 3, 8}, {68, 66, 1, 1}, {0, 0, 2, 0}};
+    const PixelMark marks[] = {{30, 30, 1, 1},  {80, 30, 2, 0},  {130, 30, 3, 2},
+                               {60, 70, 3, 8},  {68, 66, 1, 1},  {0, 0, 2, 0},
+                               {109, 71, 1, 1}, {141, 72, 2, 0}, {20, 73, 3, 2}};
     for (const PixelMark& mark : marks) {
         ASSERT_TRUE(log.Add(mark));
     }
@@ -311,6 +313,10 @@ TEST_F(PaintTestScreenTest, RingsAroundMarksLeaveThePixelsTheyMark) {
         }
         for (std::size_t m = 0; m < std::size(marks) && index != -1; ++m) {
             EXPECT_GT(changedNear[m], 10) << "no ring around mark " << m;
+            const bool apart = m < 3 || m > 5; // from the other marks and the edges
+            if (apart && (index == kHorizontalLines || index == kVerticalLines)) {
+                EXPECT_EQ(changedNear[m], static_cast<int>(RingPixels(marks[m].type).size())) << m;
+            }
         }
         if (index == 1) { // the three looks on black, each within its 33 x 33 square
             const auto look = [&](int cx, int cy) {
