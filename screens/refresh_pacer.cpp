@@ -63,6 +63,9 @@ void RefreshSchedule::Shown(std::int64_t nowTicks) noexcept {
     if (late > stats.maxLateTicks) {
         stats.maxLateTicks = late;
     }
+    // A wait that ended half a period late or more put the frame in a later refresh:
+    // the next frame goes a period after that one, not at once.
+    Advance(nowTicks);
     Record(nowTicks);
     ++due;
 }

@@ -41,7 +41,8 @@ public:
     // those passed by are counted skipped. Returns the deadline to wait for.
     std::int64_t Advance(std::int64_t nowTicks) noexcept;
 
-    // The due frame was handed over at `nowTicks`, the wait for its deadline over.
+    // The due frame was handed over at `nowTicks`, the wait for its deadline over; a
+    // wait that ended too late gives it the deadline it met instead.
     void Shown(std::int64_t nowTicks) noexcept;
     // A compositor showed the frame at `nowTicks`, on its own refresh: the deadlines
     // count from there, and refreshes it let pass are counted skipped.

@@ -46,6 +46,7 @@ TEST(RefreshPacer, MissedDeadlinesAreSkippedAndEveryGapCounted) {
         {"on time", {{3, 10, 11}, {14, 20, 20}, {29, 30, 30}}, 0, 0, 0, 1},
         {"a little late", {{3, 10, 10}, {24, 20, 24}, {25, 30, 30}}, 0, 0, 0, 4},
         {"half a period late", {{3, 10, 10}, {25, 30, 30}}, 1, 0, 1, 0},
+        {"woken too late", {{3, 10, 10}, {13, 20, 27}, {28, 40, 40}}, 1, 0, 1, 7},
         {"far behind", {{1003, 1000, 1003}}, 1, 0, 99, 3},
         {"by the compositor, then by deadlines from its last refresh",
          {{0, kCompositor, 10},
