@@ -8,7 +8,7 @@ glimmerix_core_library(glimmerix_core)
 # comdlg32 brings COM and its other dependencies into every start (about 40 ms), and
 # winmm brings COM and the audio compression manager. Only the open dialog and the
 # workers' timers need them, the defect report setupapi and advapi32 (the monitor's
-# EDID), the marked-pixel flasher dwmapi. cmake/delayed_<dll>.def lists the functions taken from each.
+# EDID), the refresh pacer dwmapi. cmake/delayed_<dll>.def lists the functions taken from each.
 set(GLIMMERIX_DELAYED_DLLS comdlg32 winmm setupapi advapi32 dwmapi)
 if(MSVC)
     set(GLIMMERIX_DELAYED_LIBS ${GLIMMERIX_DELAYED_DLLS} delayimp)

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
+#include <functional>
 
 namespace {
 
@@ -63,14 +63,40 @@ constexpr std::array<const char16_t*, 24> kLines{{
     u"\uD0A4\uB098 \uB204\uB974\uBA74 \uBA48\uCDA4", // Korean
 }};
 
-bool Inside(const PixelRect& r, int width, int height) {
-    return r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height;
-}
+// Where a line along one row of the area may go: the leftmost free place, and whether
+// the places at the area's left and right edges are free.
+struct RowPlaces {
+    int y;
+    std::optional<int> leftmost;
+    bool atLeft;
+    bool atRight;
+};
 
-// Apart by `gap` at least: some axis on which the rectangles are that far apart.
-bool Apart(const PixelRect& a, const PixelRect& b, int gap) {
-    return a.right + gap <= b.left || b.right + gap <= a.left || a.bottom + gap <= b.top ||
-           b.bottom + gap <= a.top;
+// `byLeft` are the squares ordered by their left edge, so that the spans they keep the
+// line's left edge out of come in order and one sweep finds the gaps between them.
+RowPlaces PlacesInRow(std::span<const PixelRect> byLeft, int y, int left, int right, int lineWidth,
+                      int lineHeight) {
+    constexpr int gap = kStatusLineClearance;
+    int cursor = left; // the first place no span seen so far covers
+    std::optional<int> leftmost;
+    for (const PixelRect& s : byLeft) {
+        if (y >= s.bottom + gap || s.top >= y + lineHeight + gap) {
+            continue; // far enough above or below
+        }
+        const int from = s.left - gap - lineWidth + 1;
+        if (from > right) {
+            break;
+        }
+        if (from > cursor && !leftmost && cursor <= right) {
+            leftmost = cursor;
+        }
+        cursor = std::max(cursor, s.right + gap);
+    }
+    const bool atRight = cursor <= right;
+    if (!leftmost && atRight) {
+        leftmost = cursor;
+    }
+    return {y, leftmost, leftmost == left, atRight};
 }
 
 } // namespace
@@ -95,43 +121,78 @@ Rgb SpotColour(std::uint64_t frame) noexcept {
     return kSpotColours[frame % kSpotColours.size()];
 }
 
-PixelRect PlaceStatusLine(std::span<const PixelRect> squares, int width, int height, int lineWidth,
-                          int lineHeight) {
+std::optional<PixelRect> PlaceStatusLine(std::span<const PixelRect> squares, int width, int height,
+                                         int lineWidth, int lineHeight) {
     constexpr int kMargin = 8;
+    constexpr int gap = kStatusLineClearance;
+    const int left = kMargin;
     const int right = width - kMargin - lineWidth;
+    const int top = kMargin;
     const int bottom = height - kMargin - lineHeight;
-    const int middleX = (width - lineWidth) / 2;
-    const int middleY = (height - lineHeight) / 2;
-    const std::array<std::pair<int, int>, 9> places{{{kMargin, bottom},
-                                                     {right, bottom},
-                                                     {kMargin, kMargin},
-                                                     {right, kMargin},
-                                                     {middleX, bottom},
-                                                     {middleX, kMargin},
-                                                     {kMargin, middleY},
-                                                     {right, middleY},
-                                                     {middleX, middleY}}};
-    for (const auto& [x, y] : places) {
-        const PixelRect line{x, y, x + lineWidth, y + lineHeight};
-        const bool clear = std::all_of(squares.begin(), squares.end(), [&](const PixelRect& s) {
-            return Apart(line, s, kStatusLineClearance);
-        });
-        if (Inside(line, width, height) && clear) {
-            return line;
+    if (right < left || bottom < top) {
+        return std::nullopt;
+    }
+    std::vector<PixelRect> byLeft(squares.begin(), squares.end());
+    std::sort(byLeft.begin(), byLeft.end(),
+              [](const PixelRect& a, const PixelRect& b) { return a.left < b.left; });
+    // A line that fits somewhere still fits when moved down until it meets a square's
+    // clearance or the bottom: the rows worth trying are those, and the top.
+    std::vector<int> ys{bottom, top};
+    for (const PixelRect& s : squares) {
+        for (const int y : {s.bottom + gap, s.top - gap - lineHeight}) {
+            if (y > top && y < bottom) {
+                ys.push_back(y);
+            }
         }
     }
-    return {kMargin, bottom, kMargin + lineWidth, bottom + lineHeight};
-}
-
-double RefreshPeriodMs(int hertz) noexcept {
-    return 1000.0 / (hertz > 1 ? hertz : 60);
-}
-
-int PacingSleepMs(double sinceLastChangeMs, double periodMs) noexcept {
-    if (sinceLastChangeMs >= periodMs * 0.75) {
-        return 0;
+    std::sort(ys.begin() + 2, ys.end(), std::greater<>());
+    ys.erase(std::unique(ys.begin() + 2, ys.end()), ys.end());
+    std::vector<RowPlaces> rows; // the bottom row, the top row, then upwards
+    rows.reserve(ys.size());
+    for (const int y : ys) {
+        rows.push_back(PlacesInRow(byLeft, y, left, right, lineWidth, lineHeight));
     }
-    return static_cast<int>(std::ceil(periodMs - sinceLastChangeMs));
+    const auto at = [&](int x, int y) {
+        return std::optional<PixelRect>(PixelRect{x, y, x + lineWidth, y + lineHeight});
+    };
+    const RowPlaces& bottomRow = rows[0];
+    const RowPlaces& topRow = rows[1];
+    if (bottomRow.atLeft) {
+        return at(left, bottom);
+    }
+    if (bottomRow.atRight) {
+        return at(right, bottom);
+    }
+    if (topRow.atLeft) {
+        return at(left, top);
+    }
+    if (topRow.atRight) {
+        return at(right, top);
+    }
+    for (const RowPlaces* row : {&bottomRow, &topRow}) {
+        if (row->leftmost) {
+            return at(*row->leftmost, row->y);
+        }
+    }
+    // Lowest first: the bottom row, then upwards, the top row last.
+    std::vector<const RowPlaces*> lowestFirst{&bottomRow};
+    for (std::size_t i = 2; i < rows.size(); ++i) {
+        lowestFirst.push_back(&rows[i]);
+    }
+    lowestFirst.push_back(&topRow);
+    for (const bool leftEdge : {true, false}) {
+        for (const RowPlaces* row : lowestFirst) {
+            if (leftEdge ? row->atLeft : row->atRight) {
+                return at(leftEdge ? left : right, row->y);
+            }
+        }
+    }
+    for (const RowPlaces* row : lowestFirst) {
+        if (row->leftmost) {
+            return at(*row->leftmost, row->y);
+        }
+    }
+    return std::nullopt;
 }
 
 Text SpotRepairLine(int languageIndex, int minutes) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -27,21 +28,15 @@ inline constexpr int kStatusLineClearance = 32;
 // The colour of frame n: red, green, blue, white, black, red, ...
 [[nodiscard]] Rgb SpotColour(std::uint64_t frame) noexcept;
 
-// Where a status line of lineWidth x lineHeight goes: the first of the corners
-// (bottom left, bottom right, top left, top right), then the middles of the edges and
-// the centre, that lies inside the area and at least kStatusLineClearance from every
-// square (so farther still from its mark); the bottom left corner when none does.
-[[nodiscard]] PixelRect PlaceStatusLine(std::span<const PixelRect> squares, int width, int height,
-                                        int lineWidth, int lineHeight);
-
-// One refresh in milliseconds from the display's reported frequency in hertz; 60 Hz
-// when it reports none (0 or 1 stand for "the hardware's default").
-[[nodiscard]] double RefreshPeriodMs(int hertz) noexcept;
-
-// How long to sleep once the wait for the refresh has returned `sinceLastChangeMs`
-// after the last change: a wait that took most of a period was the refresh itself; a
-// shorter one (no composition to wait for) is topped up to one period.
-[[nodiscard]] int PacingSleepMs(double sinceLastChangeMs, double periodMs) noexcept;
+// Where a status line of lineWidth x lineHeight goes: inside the area, 8 pixels from
+// its edges, and at least kStatusLineClearance from every square (so farther still
+// from its mark). The first that is clear of the corners (bottom left, bottom right,
+// top left, top right), then the leftmost along the bottom edge, along the top edge,
+// the lowest along the left edge, along the right edge, then the lowest and leftmost
+// anywhere; none when there is no such place.
+[[nodiscard]] std::optional<PixelRect> PlaceStatusLine(std::span<const PixelRect> squares,
+                                                       int width, int height, int lineWidth,
+                                                       int lineHeight);
 
 // "Marked pixels flashing: 3 min - any key stops", in language `languageIndex`
 // (English for an unknown one).

@@ -11,6 +11,7 @@
 #include "screens/cycle_schedule.h"
 #include "screens/win/gdi_owners.h"
 #include "screens/win/painter.h"
+#include "screens/win/refresh_pacer.h"
 #include "screens/win/worker_slot.h"
 
 namespace {
@@ -18,22 +19,6 @@ namespace {
 std::atomic<std::uint64_t> switches{0};
 std::atomic<int> maxLateMs{0};
 std::atomic<std::uint64_t> totalLateMs{0};
-
-// Raises the system timer resolution for as long as the cycle runs.
-class TimerPeriod {
-public:
-    TimerPeriod() noexcept : raised(timeBeginPeriod(1) == TIMERR_NOERROR) {}
-    ~TimerPeriod() {
-        if (raised) {
-            timeEndPeriod(1);
-        }
-    }
-    TimerPeriod(const TimerPeriod&) = delete;
-    TimerPeriod& operator=(const TimerPeriod&) = delete;
-
-private:
-    bool raised;
-};
 
 void RecordSwitch(int lateMs) noexcept {
     switches.fetch_add(1, std::memory_order_relaxed);
@@ -59,7 +44,7 @@ void ShowTest(HWND window, AppState& state, int test) noexcept {
 
 void CycleWorkerBody(const WorkerTicket& ticket) {
     AppState& state = ticket.state;
-    const TimerPeriod timerPeriod;
+    const TimerResolution timerResolution;
     state.cycleIntervalMs = ClampCycleInterval(state.cycleIntervalMs);
     CycleScheduler scheduler(BuildCycleList(state), timeGetTime());
     while (ticket.KeepRunning()) {

@@ -1,12 +1,14 @@
 // The marked-pixel flasher's thread: the squares over the covered monitor's marks
 // change colour once per display refresh, everything else black, until a key or the
-// closing window clears its running flag; then the picture comes back.
+// closing window clears its running flag; then the picture comes back. Marks removed
+// while it runs stop flashing at the next refresh.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
+#include "screens/refresh_pacer.h"
 #include "state/app_state.h"
 
 // Called by the shell after it has set `spotRepairRunning`: ends a previous flasher of
@@ -21,3 +23,5 @@ bool WaitForSpotRepairWorker(DWORD timeoutMs) noexcept;
 [[nodiscard]] std::uint64_t SpotRepairFrameCount() noexcept;
 [[nodiscard]] int SpotRepairWorkersActive() noexcept;
 [[nodiscard]] int SpotRepairWorkersPeak() noexcept;
+// The last ended flasher's frame times as its pacer counted them.
+[[nodiscard]] PacerStats SpotRepairPacing() noexcept;

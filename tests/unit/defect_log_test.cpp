@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "app/defect_menu.h"
@@ -659,7 +660,7 @@ TEST(DefectReport, TableRowsQuotedAsSpreadsheetsReadThem) {
     EXPECT_EQ(std::count(header.begin(), header.end(), ','), 13);
 }
 
-TEST(SpotRepair, SquaresPacingAndTheStatusLine) {
+TEST(SpotRepair, SquaresColoursAndTheStatusLine) {
     const MarkLog log = LogOf({{0, 0, 3, 2}, {100, 50, 3, 2}, {103, 52, 1, 1}, {1919, 1079, 2, 0}});
     // Origin (1, 1): the window reaches one pixel beyond the monitor.
     EXPECT_EQ(SpotSquares(log.Marks(), 1, 1, 1922, 1082),
@@ -672,23 +673,49 @@ TEST(SpotRepair, SquaresPacingAndTheStatusLine) {
     EXPECT_EQ(SpotColour(4), kBlack);
     EXPECT_EQ(SpotColour(5), (Rgb{255, 0, 0}));
 
-    EXPECT_DOUBLE_EQ(RefreshPeriodMs(0), 1000.0 / 60);
-    EXPECT_DOUBLE_EQ(RefreshPeriodMs(1), 1000.0 / 60);
-    EXPECT_DOUBLE_EQ(RefreshPeriodMs(144), 1000.0 / 144);
-    EXPECT_EQ(PacingSleepMs(16.0, 16.7), 0); // the wait was the refresh
-    EXPECT_EQ(PacingSleepMs(0.2, 16.7), 17); // no composition: sleep out the period
-    EXPECT_EQ(PacingSleepMs(10.0, 16.7), 7);
-
-    // The line keeps 32 pixels from every square, moving on from a corner in the way.
-    const std::vector<PixelRect> none;
-    EXPECT_EQ(PlaceStatusLine(none, 1920, 1080, 300, 20), (PixelRect{8, 1052, 308, 1072}));
-    const std::vector<PixelRect> bottomLeft = {{300, 1040, 309, 1049}};
-    EXPECT_EQ(PlaceStatusLine(bottomLeft, 1920, 1080, 300, 20),
-              (PixelRect{1612, 1052, 1912, 1072}));
-    const std::vector<PixelRect> apart = {{320, 1011, 329, 1020}}; // 32 above the line
-    EXPECT_EQ(PlaceStatusLine(apart, 1920, 1080, 300, 20).left, 8);
-    const std::vector<PixelRect> close = {{320, 1012, 329, 1021}}; // 31 above it
-    EXPECT_EQ(PlaceStatusLine(close, 1920, 1080, 300, 20).left, 1612);
+    // The line keeps 32 pixels from every square, found anywhere on the screen: the
+    // corners first, then along the bottom and top edges, the left and right edges,
+    // then the lowest and leftmost place; none where every place is too close.
+    const auto grid = [](int columns, int rows, int dx, int dy, int x0, int y0) {
+        std::vector<PixelRect> squares;
+        for (int row = 0; row < rows; ++row) {
+            for (int column = 0; column < columns; ++column) {
+                const int x = x0 + column * dx;
+                const int y = y0 + row * dy;
+                squares.push_back({x - 4, y - 4, x + 5, y + 5});
+            }
+        }
+        return squares;
+    };
+    std::vector<PixelRect> holed = grid(10, 14, 200, 80, 100, 20); // every place too close
+    holed.erase(holed.begin() + 6 * 10 + 4);                       // but where (900, 500) was
+    const std::vector<PixelRect> corners = {
+        {300, 1040, 309, 1049}, {1700, 1040, 1709, 1049}, {300, 20, 309, 29}, {1700, 20, 1709, 29}};
+    const std::vector<PixelRect> edges = grid(10, 2, 200, 1040, 100, 20); // top and bottom rows
+    const std::vector<PixelRect> apart = {{320, 1011, 329, 1020}};        // 32 above the line
+    const std::vector<PixelRect> close = {{320, 1012, 329, 1021}};        // 31 above it
+    const struct {
+        std::vector<PixelRect> squares;
+        int width;
+        int lineWidth;
+        std::optional<PixelRect> line;
+    } places[] = {
+        {{}, 1920, 300, PixelRect{8, 1052, 308, 1072}},
+        {{corners[0]}, 1920, 300, PixelRect{1612, 1052, 1912, 1072}},
+        {apart, 1920, 300, PixelRect{8, 1052, 308, 1072}},
+        {close, 1920, 300, PixelRect{1612, 1052, 1912, 1072}},
+        {{corners[0], corners[1]}, 1920, 300, PixelRect{8, 8, 308, 28}},
+        {corners, 1920, 300, PixelRect{341, 1052, 641, 1072}},
+        {edges, 1920, 300, PixelRect{8, 1004, 308, 1024}},
+        {holed, 1920, 300, PixelRect{737, 524, 1037, 544}},
+        {grid(10, 14, 200, 80, 100, 20), 1920, 300, std::nullopt},
+        {grid(40, 27, 48, 40, 24, 20), 1920, 300, std::nullopt}, // 1080 squares
+        {{}, 300, 300, std::nullopt},                            // wider than the screen
+    };
+    for (const auto& c : places) {
+        EXPECT_EQ(PlaceStatusLine(c.squares, c.width, 1080, c.lineWidth, 20), c.line)
+            << c.squares.size() << " squares";
+    }
     EXPECT_NE(SpotRepairLine(0, 3), SpotRepairLine(1, 3));
     EXPECT_EQ(SpotRepairLine(1, 3), u"Marked pixels flashing: 3 min \u2013 any key stops");
     EXPECT_EQ(SpotRepairLine(99, 3), SpotRepairLine(1, 3));

@@ -7,10 +7,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "defects/shared_log.h"
 #include "screens/cycle_schedule.h"
 #include "screens/random.h"
 #include "screens/repair_colours.h"
@@ -55,6 +58,8 @@ public:
         state.repairRunning = 0;
         state.cycleRunning = 0;
         state.throughputRunning = 0;
+        state.spotRepairRunning = 0;
+        EXPECT_TRUE(WaitForSpotRepairWorker(kEndWaitMs));
         EXPECT_TRUE(WaitForRepairWorker(kEndWaitMs));
         EXPECT_TRUE(WaitForCycleWorker(kEndWaitMs));
         EXPECT_TRUE(WaitForThroughputWorker(kEndWaitMs));
@@ -308,6 +313,56 @@ TEST_F(WorkerTest, NothingMarkedForTheCycleShowsNothingUntilStopped) {
     state.cycleRunning = 0;
     ASSERT_TRUE(WaitForCycleWorker(kEndWaitMs));
     EXPECT_EQ(state.testIndex.load(), -1);
+}
+
+// ---- Marked pixels --------------------------------------------------------------
+
+// A mark removed while the flasher runs goes dark at the next refresh while the one
+// kept flashes on; in a window too small for the status line, nothing else shows.
+TEST(SpotRepairWorker, AMarkRemovedWhileFlashingGoesDark) {
+    const TestWindow small(160, 100);
+    AppState state;
+    const StopWorkersAtEnd stop(state);
+    small.Fill(Packed(128, 128, 128));
+    POINT origin{0, 0};
+    ASSERT_TRUE(ClientToScreen(small.Get(), &origin));
+    const MonitorPlace place{u"test", origin.x, origin.y};
+    MarkLog log(160, 100);
+    log.Add({40, 40, 1, 0});
+    TheDefectLog().Publish(MakePublishedLog(u"test", log, place));
+    log.Add({120, 70, 1, 0});
+    TheDefectLog().Publish(MakePublishedLog(u"test", log, place));
+    const auto coloursAt = [&](int x, int y) {
+        std::set<std::uint32_t> seen;
+        for (int sample = 0; sample < 12; ++sample) {
+            seen.insert(DibCanvas(small.Get()).At(x, y));
+            Sleep(10);
+        }
+        return seen.size();
+    };
+    state.spotRepairRunning = 1;
+    ASSERT_TRUE(StartSpotRepairWorkerThread(small.Get(), state));
+    ASSERT_TRUE(WaitFor([] { return SpotRepairFrameCount() > 0; }));
+    EXPECT_GE(coloursAt(120, 70), 2u);
+    MarkLog kept(160, 100);
+    kept.Add({40, 40, 1, 0});
+    TheDefectLog().Publish(MakePublishedLog(u"test", kept, place));
+    const std::uint64_t frames = SpotRepairFrameCount();
+    ASSERT_TRUE(WaitFor([&] { return SpotRepairFrameCount() >= frames + 2; }));
+    EXPECT_EQ(coloursAt(120, 70), 1u);
+    EXPECT_GE(coloursAt(40, 40), 2u);
+    const DibCanvas pixels(small.Get());
+    int lit = 0;
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 160; ++x) {
+            const bool inSquare = std::abs(x - 40) <= 4 && std::abs(y - 40) <= 4;
+            lit += !inSquare && pixels.At(x, y) != 0 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(lit, 0) << "only the kept square flashes, and no line fits";
+    state.spotRepairRunning = 0;
+    EXPECT_TRUE(WaitForSpotRepairWorker(kEndWaitMs));
+    TheDefectLog().Publish(u"", MarkLog());
 }
 
 // ---- Every kind: resources per frame, one worker at a time ----------------------
