@@ -5,9 +5,6 @@
 #include "screens/overlay_text.h"
 #include "text/text.h"
 
-// Languages the warning has a text of its own for: the catalogue's, by index.
-inline constexpr int kRepairWarningLanguages = 24;
-
 // The warning in `languageIndex`; English outside the table and whenever a loaded
 // translation replaces the catalogue, whose language the table cannot know.
 [[nodiscard]] Text RepairWarningText(int languageIndex, bool translationLoaded);

@@ -10,12 +10,13 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
 #include "defects/defect_report.h"
 #include "defects/report_table.h"
-#include "text/win/file_handle.h"
+#include "text/win/unique_owner.h"
 #include "text/win/wide.h"
 
 namespace {
@@ -27,39 +28,26 @@ constexpr GUID kMonitorInterface = {
 // An EDID is 128 bytes a block, at most 256 blocks.
 constexpr DWORD kLongestEdid = 128 * 256;
 
-class DeviceList {
-public:
-    DeviceList()
-        : devices(SetupDiGetClassDevsW(&kMonitorInterface, nullptr, nullptr,
-                                       DIGCF_PRESENT | DIGCF_DEVICEINTERFACE)) {}
-    ~DeviceList() {
-        if (devices != INVALID_HANDLE_VALUE) {
-            SetupDiDestroyDeviceInfoList(devices);
-        }
-    }
-    DeviceList(const DeviceList&) = delete;
-    DeviceList& operator=(const DeviceList&) = delete;
-    [[nodiscard]] HDEVINFO Get() const { return devices; }
-
-private:
-    HDEVINFO devices;
+// The monitors' device list and a device's registry key, counted like every handle.
+struct DeviceListTraits {
+    using Handle = HDEVINFO;
+    static constexpr Handle kNone = nullptr;
+    static bool IsValid(Handle h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Free(Handle h) noexcept { SetupDiDestroyDeviceInfoList(h); }
+    static std::atomic<int>& Counter() noexcept { return owner_count::handles; }
 };
-
-class RegistryKey {
-public:
-    explicit RegistryKey(HKEY key) : key(key) {}
-    ~RegistryKey() {
-        if (key != nullptr && key != INVALID_HANDLE_VALUE) {
-            RegCloseKey(key);
-        }
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static constexpr Handle kNone = nullptr;
+    // SetupDiOpenDevRegKey fails with INVALID_HANDLE_VALUE.
+    static bool IsValid(Handle h) noexcept {
+        return h != nullptr && h != reinterpret_cast<HKEY>(INVALID_HANDLE_VALUE);
     }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    [[nodiscard]] HKEY Get() const { return key != INVALID_HANDLE_VALUE ? key : nullptr; }
-
-private:
-    HKEY key;
+    static void Free(Handle h) noexcept { RegCloseKey(h); }
+    static std::atomic<int>& Counter() noexcept { return owner_count::handles; }
 };
+using DeviceList = UniqueOwner<DeviceListTraits>;
+using RegistryKey = UniqueOwner<RegistryKeyTraits>;
 
 // The device behind the monitor interface whose path is `interfacePath`. The list is
 // walked rather than opened by path: opening an interface by its path is not there on
@@ -95,8 +83,9 @@ bool FindInterfaceDevice(HDEVINFO list, const wchar_t* interfacePath, SP_DEVINFO
 }
 
 std::vector<std::uint8_t> EdidOfInterface(const wchar_t* interfacePath) {
-    const DeviceList list;
-    if (list.Get() == INVALID_HANDLE_VALUE) {
+    const DeviceList list(SetupDiGetClassDevsW(&kMonitorInterface, nullptr, nullptr,
+                                               DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+    if (!list) {
         return {};
     }
     SP_DEVINFO_DATA device{};
@@ -105,7 +94,7 @@ std::vector<std::uint8_t> EdidOfInterface(const wchar_t* interfacePath) {
     }
     const RegistryKey key(
         SetupDiOpenDevRegKey(list.Get(), &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ));
-    if (key.Get() == nullptr) {
+    if (!key) {
         return {};
     }
     DWORD type = 0;
@@ -189,9 +178,9 @@ Text WriteNewReportFile(const Text& folder, TextView date, const MonitorIdentity
         bool whole = false;
         {
             // CREATE_NEW: a report already there is never written over.
-            const FileHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (!file.IsOpen()) {
+            const UniqueHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                                FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!file) {
                 if (GetLastError() == ERROR_FILE_EXISTS) {
                     continue;
                 }
@@ -223,9 +212,10 @@ bool AppendReportTableRow(const Text& folder, const std::string& row) {
         return false;
     }
     // Appending only: what is there already is never rewritten. Readers may share it.
-    const FileHandle file(CreateFileW(Wide(path), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ,
-                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen()) {
+    const UniqueHandle file(CreateFileW(Wide(path), GENERIC_READ | FILE_APPEND_DATA,
+                                        FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return false;
     }
     LARGE_INTEGER size{};

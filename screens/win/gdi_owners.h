@@ -1,10 +1,8 @@
-// Scoped owners for the GDI objects, device contexts and kernel handles the drawing
-// code creates, so that "everything made in a paint or frame is gone at its end"
-// holds by construction. Each kind has its own type with its own release call: a DC
-// can never reach DeleteObject, nor a font DeleteDC.
-//
-// Two live counters (cheap relaxed atomics) count what these owners hold right now,
-// so that a test can show that any amount of painting leaves nothing behind.
+// Scoped owners for the GDI objects and device contexts the drawing code creates, so
+// that "everything made in a paint or frame is gone at its end" holds by construction.
+// Each kind has its own type with its own release call: a DC can never reach
+// DeleteObject, nor a font DeleteDC. They are counted with the kernel handles' owners
+// (text/win/unique_owner.h).
 #pragma once
 
 #include <windows.h>
@@ -13,19 +11,7 @@
 #include <concepts>
 #include <utility>
 
-namespace owner_count {
-inline std::atomic<int> gdi{0};     // GDI objects and device contexts
-inline std::atomic<int> handles{0}; // kernel handles
-} // namespace owner_count
-
-// GDI objects and device contexts (window and memory DCs) held by owners right now.
-[[nodiscard]] inline int LiveGdiOwners() noexcept {
-    return owner_count::gdi.load(std::memory_order_relaxed);
-}
-// Kernel handles (threads, files) held by owners right now.
-[[nodiscard]] inline int LiveHandleOwners() noexcept {
-    return owner_count::handles.load(std::memory_order_relaxed);
-}
+#include "text/win/unique_owner.h"
 
 // The handle types that are freed with DeleteObject.
 template <class T>
@@ -40,61 +26,10 @@ template <DeletableGdiObject T> struct GdiObjectTraits {
     static std::atomic<int>& Counter() noexcept { return owner_count::gdi; }
 };
 
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static constexpr Handle kNone = nullptr;
-    // CreateFileW fails with INVALID_HANDLE_VALUE, CreateThread with null.
-    static bool IsValid(Handle h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-    static void Free(Handle h) noexcept { CloseHandle(h); }
-    static std::atomic<int>& Counter() noexcept { return owner_count::handles; }
-};
-
-// Sole owner of one handle; movable, not copyable. A failed creation (null or
-// invalid handle) gives an empty owner that frees nothing.
-template <class Traits> class UniqueOwner {
-public:
-    using Handle = typename Traits::Handle;
-
-    UniqueOwner() noexcept = default;
-    explicit UniqueOwner(Handle handle) noexcept {
-        if (Traits::IsValid(handle)) {
-            this->handle = handle;
-            Traits::Counter().fetch_add(1, std::memory_order_relaxed);
-        }
-    }
-    ~UniqueOwner() { Reset(); }
-
-    UniqueOwner(const UniqueOwner&) = delete;
-    UniqueOwner& operator=(const UniqueOwner&) = delete;
-    UniqueOwner(UniqueOwner&& other) noexcept
-        : handle(std::exchange(other.handle, Traits::kNone)) {}
-    UniqueOwner& operator=(UniqueOwner&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            handle = std::exchange(other.handle, Traits::kNone);
-        }
-        return *this;
-    }
-
-    [[nodiscard]] Handle Get() const noexcept { return handle; }
-    explicit operator bool() const noexcept { return handle != Traits::kNone; }
-
-    void Reset() noexcept {
-        if (handle != Traits::kNone) {
-            Traits::Free(std::exchange(handle, Traits::kNone));
-            Traits::Counter().fetch_sub(1, std::memory_order_relaxed);
-        }
-    }
-
-private:
-    Handle handle = Traits::kNone;
-};
-
 using UniqueFont = UniqueOwner<GdiObjectTraits<HFONT>>;
 using UniquePen = UniqueOwner<GdiObjectTraits<HPEN>>;
 using UniqueBrush = UniqueOwner<GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueOwner<GdiObjectTraits<HBITMAP>>;
-using UniqueHandle = UniqueOwner<KernelHandleTraits>; // threads, files
 
 // A window's device context from GetDC, given back with ReleaseDC. It gets the DC
 // itself, so an owner can never hold a DC that needs another release call.

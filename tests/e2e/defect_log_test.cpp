@@ -204,7 +204,7 @@ TEST_F(DefectLog, TheReportListsTheClickedMarksAndTheClass) {
                       "clusters-3=0\">"),
           row(1, 400, 300, "<td class=\"w\">1 lit</td><td class=\"w\">black</td>"),
           row(3, 900, 700, "<td class=\"w\">3 sub-pixel</td><td class=\"w\">red</td>"),
-          std::string("<th>Model</th><td>unknown</td>"),
+          std::string("<th>Model (from the label)</th><td>unknown <span class=\"fill\">"),
           std::string("1280 x 1024, \\\\.\\DISPLAY1")}) {
         EXPECT_NE(page.find(part), std::string::npos) << part;
     }

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "screens/overlay_text.h"
+#include "screens/own_texts.h"
 #include "screens/repair_warning.h"
+#include "screens/spot_repair.h"
 #include "text/catalog.h"
 #include "text/embedded_catalog.h"
 #include "text/text_lookup.h"
@@ -302,21 +304,24 @@ TEST(OverlayTexts, RepairWarningInEveryLanguageAndEnglishForATranslation) {
     const Text english = RepairWarningText(kEnglishIndex, false);
     EXPECT_EQ(Utf8(english), "Warning: the next key starts intense flashing. If flashing light can "
                              "affect you (photosensitive epilepsy), do not look at the screen.");
-    EXPECT_EQ(EmbeddedCatalogue().LanguageName(kRepairWarningLanguages), nullptr); // all named
+    // One table of the program's own texts for every named language of the catalogue.
+    EXPECT_NE(EmbeddedCatalogue().LanguageName(kOwnTextLanguages - 1), nullptr);
+    EXPECT_EQ(EmbeddedCatalogue().LanguageName(kOwnTextLanguages), nullptr);
     // A letter of each script at its index, so that a shifted table shows.
     const std::map<int, char16_t> scripts = {{4, u'\u0435'},  {5, u'\u0e04'},  {15, u'\u500b'},
                                              {16, u'\u4e2a'}, {18, u'\u03bf'}, {20, u'\u0647'},
                                              {23, u'\uacbd'}};
     std::map<Text, int> seen;
-    for (int language = 0; language < kRepairWarningLanguages; ++language) {
+    for (int language = 0; language < kOwnTextLanguages; ++language) {
         const Text warning = RepairWarningText(language, false);
         EXPECT_TRUE(seen.emplace(warning, language).second) << language << " repeats a warning";
+        EXPECT_NE(SpotRepairLine(language, 7).find(u'7'), Text::npos) << language << ": no minutes";
         if (const auto letter = scripts.find(language); letter != scripts.end()) {
             EXPECT_NE(warning.find(letter->second), Text::npos) << language;
         }
         EXPECT_EQ(RepairWarningText(language, true), english) << language;
     }
-    EXPECT_EQ(RepairWarningText(kRepairWarningLanguages, false), english);
+    EXPECT_EQ(RepairWarningText(kOwnTextLanguages, false), english);
 }
 
 TEST(OverlayTexts, LongTranslationsAreNotCut) {

@@ -8,6 +8,7 @@
 #include "defects/win/defect_report_file.h"
 #include "screens/win/gdi_owners.h"
 #include "tests/windows/support/scratch_files.h"
+#include "text/win/unique_owner.h"
 #include "text/win/wide.h"
 
 namespace {
@@ -28,6 +29,10 @@ TEST(DefectReportFile, NeverOverwritesAndRefusesAMissingFolder) {
 
     EXPECT_TRUE(ReadMonitorEdid(u"\\\\.\\DISPLAY99").empty());
     EXPECT_TRUE(ReadMonitorEdid(u"").empty());
+    // The monitor list walked and its keys opened leave no handle behind.
+    const int handles = LiveHandleOwners();
+    (void)ReadMonitorEdid(u"\\\\.\\DISPLAY1");
+    EXPECT_EQ(LiveHandleOwners(), handles);
 }
 
 // The report table gains a row per report and never loses one; a table it cannot

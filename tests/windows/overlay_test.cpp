@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "screens/overlay_text.h"
+#include "screens/own_texts.h"
 #include "screens/repair_warning.h"
 #include "screens/win/gdi_owners.h"
 #include "screens/win/info_overlay.h"
@@ -245,7 +246,7 @@ TEST_F(OverlayTest, RepairWarningStandsBelowTheUnchangedTexts) {
         DibCanvas shown(width, height), alone(width, height);
         ASSERT_TRUE(shown.Ready() && alone.Ready());
         const int offset = ShadowOffset(width);
-        for (int language = 0; language < kRepairWarningLanguages; ++language) {
+        for (int language = 0; language < kOwnTextLanguages; ++language) {
             SCOPED_TRACE(testing::Message() << width << " x " << height << ", " << language);
             state.languageIndex = language;
             const auto layout = MeasureRepairScreen(shown.Dc(), {0, 0, width, height}, state);

@@ -9,7 +9,7 @@
 
 #include "text/text_lookup.h"
 #include "text/translation_export.h"
-#include "text/win/file_handle.h"
+#include "text/win/unique_owner.h"
 #include "text/win/wide.h"
 
 namespace {
@@ -21,10 +21,10 @@ constexpr DWORD kReadChunk = 64 * 1024;
 TranslationFileBytes ReadTranslationFile(const Text& path) {
     TranslationFileBytes result;
     // Others may keep the file open, an editor for instance; reading must not stop them.
-    FileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
-    if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) {
+    if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) {
         return result;
     }
     if (static_cast<unsigned long long>(size.QuadPart) > kMaxTranslationFileBytes) {
@@ -89,9 +89,9 @@ Text TemporaryFolder() {
 
 bool WriteWholeFile(const Text& path, const std::vector<std::uint8_t>& bytes) {
     DeleteFileW(Wide(path));
-    FileHandle file(CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen()) {
+    UniqueHandle file(CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return false;
     }
     std::size_t written = 0;
