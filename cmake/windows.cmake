@@ -70,7 +70,7 @@ set_source_files_properties(data/glimmerix.rc PROPERTIES COMPILE_DEFINITIONS
     "GLIMMERIX_VERSION=${PROJECT_VERSION};GLIMMERIX_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};GLIMMERIX_VERSION_MINOR=${PROJECT_VERSION_MINOR}")
 
 if(EXISTS ${PROJECT_SOURCE_DIR}/app/win/entry.cpp)
-    add_executable(Glimmerix WIN32 app/win/entry.cpp
+    add_executable(Glimmerix WIN32 app/win/entry.cpp app/win/terminate_handler.cpp
         $<TARGET_OBJECTS:glimmerix_catalog_block> data/glimmerix.rc)
     target_link_libraries(Glimmerix PRIVATE glimmerix_win)
     target_compile_options(Glimmerix PRIVATE ${GLIMMERIX_SIZE_OPTIONS})
