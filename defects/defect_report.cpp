@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "defects/fault_class.h"
+#include "defects/picture_table.h"
 
 namespace {
 

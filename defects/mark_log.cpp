@@ -1,6 +1,8 @@
 // The defect log's marks and the clicks that make and change them.
 #include "defects/mark_log.h"
 
+#include "defects/picture_table.h"
+
 #include <cstdlib>
 #include <limits>
 

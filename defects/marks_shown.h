@@ -5,7 +5,7 @@
 // throughput test or either flasher draws.
 #pragma once
 
-#include "defects/pixel_mark.h"
+#include "defects/picture_table.h"
 #include "state/app_state.h"
 
 [[nodiscard]] inline bool MarksShown(const AppState& state) noexcept {

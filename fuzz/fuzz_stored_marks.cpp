@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "defects/picture_table.h"
 #include "defects/stored_marks.h"
 #include "text/text.h"
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "bench/windows/support/bench_window.h"
-#include "defects/pixel_mark.h"
+#include "defects/picture_table.h"
 #include "defects/shared_log.h"
 #include "screens/picture.h"
 #include "screens/win/gdi_owners.h"

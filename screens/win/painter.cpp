@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "defects/marks_shown.h"
-#include "defects/pixel_mark.h"
+#include "defects/picture_table.h"
 #include "screens/picture.h"
 #include "screens/ringed_picture.h"
 #include "screens/win/colour_ref.h"
@@ -104,7 +104,7 @@ void PaintTestScreen(HDC dc, int width, int height, AppState& state, Information
     const TestPicture picture = PlanTestPicture(testIndex, width, height);
     // Straight to the DC: no off-screen copy of the picture, nothing cached.
     bool drawn = false;
-    if (rings.log != nullptr && !rings.log->log.Empty() && IsMarkedPicture(testIndex) &&
+    if (rings.log != nullptr && !rings.log->log.Empty() && IsMarkablePicture(testIndex) &&
         picture.shape != PictureShape::Nothing) {
         try {
             ComposeWithRings(dc, picture, rings);
