@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "defects/ring_shape.h"
 #include "tests/e2e/program_test.h"
 
 namespace e2e {
@@ -102,6 +103,66 @@ protected:
     }
     bool WaitForStored(const std::string& key, const std::optional<std::string>& value) {
         return WaitUntil(kScreenTimeout, [&] { return StoredMarks(key) == value; });
+    }
+    void StoreSettings(const std::string& text) {
+        std::error_code ec;
+        fs::create_directories(S().PerUserFolder(), ec);
+        std::ofstream(S().PerUserIni()) << text;
+    }
+    void ChooseFromMenuAt(int x, int y, int upPresses) {
+        const Screenshot before = X().ShootScreen();
+        ClickAt(x, y, 3);
+        ASSERT_TRUE(WaitForScreen(kScreenTimeout, [&](const Screenshot& shot) {
+            return CountDifferent(shot, before, shot.area) > 1000;
+        })) << "no menu";
+        for (int up = 0; up < upPresses; ++up) {
+            Press("Up");
+        }
+        Press("Return");
+    }
+    // While the marked pixels flash: the 9 x 9 square of the first of `marks` goes through
+    // four colours, and nothing but the squares and one line of text clear of them lights
+    // up. Empty when so, else what was wrong.
+    std::string FlashesOnlyTheSquares(const std::vector<std::pair<int, int>>& marks) {
+        const auto distance = [](int x, int y, std::pair<int, int> mark) {
+            return std::max(std::abs(x - mark.first), std::abs(y - mark.second));
+        };
+        const int left = marks.front().first - 4;
+        const int top = marks.front().second - 4;
+        std::set<Rgb> colours;
+        std::string wrong;
+        const bool cycled = WaitUntil(10s, [&] {
+            lastCapture = X().ShootScreen();
+            int lineTop = 1 << 20, lineBottom = -1, nearest = 1 << 20;
+            CountWhere(lastCapture, lastCapture.area, [&](int x, int y, Rgb c) {
+                int closest = 1 << 20;
+                for (const auto& mark : marks) {
+                    closest = std::min(closest, distance(x, y, mark));
+                }
+                if (closest > 4 && c != kBlack) { // the status line
+                    lineTop = std::min(lineTop, y);
+                    lineBottom = std::max(lineBottom, y);
+                    nearest = std::min(nearest, closest);
+                }
+                return false;
+            });
+            if (lineBottom >= 0 && (lineBottom - lineTop > 40 || nearest < 32)) {
+                wrong = "light outside the squares, rows " + std::to_string(lineTop) + " to " +
+                        std::to_string(lineBottom) + ", " + std::to_string(nearest) +
+                        " from a mark";
+                return true;
+            }
+            const Rgb colour = lastCapture.At(left, top);
+            if (CountWhere(lastCapture, {left, top, 9, 9},
+                           [&](int, int, Rgb c) { return c != colour; }) == 0) {
+                colours.insert(colour);
+            }
+            return colours.size() >= 4;
+        });
+        if (wrong.empty() && !cycled) {
+            wrong = "the squares showed " + std::to_string(colours.size()) + " colours";
+        }
+        return wrong;
     }
     // Monitor pixels and the screen. The pointer's place is the same to X and to the
     // program, so a click marks the monitor pixel under it. The drawing shows the window
@@ -214,15 +275,13 @@ TEST_F(DefectLog, TheReportListsTheClickedMarksAndTheClass) {
 // screen's edge) and one small line clear of the marks change, all else is black; a
 // key stops it without ending the program, and the picture comes back whole.
 TEST_F(DefectLog, RepairFlashesOnlyTheMarkedSquaresUntilAKey) {
-    std::error_code ec;
-    fs::create_directories(S().PerUserFolder(), ec);
-    std::ofstream(S().PerUserIni()) << "[Pixel defects]\r\n1280x1024 \\\\.\\DISPLAY1="
-                                    << "300,300,3,2 1000,200,3,2 0,1023,3,2\r\n";
+    StoreSettings("[Pixel defects]\r\n1280x1024 \\\\.\\DISPLAY1=300,300,3,2 1000,200,3,2 "
+                  "0,1023,3,2\r\n");
     ASSERT_TRUE(LaunchToInformationScreen());
     // Where the marks show on the screen, once the window shows where it is.
-    const std::pair<int, int> marks[] = {{OnScreen(300), OnScreen(300)},
-                                         {OnScreen(1000), OnScreen(200)},
-                                         {OnScreen(0), OnScreen(1023)}};
+    const std::vector<std::pair<int, int>> marks = {{OnScreen(300), OnScreen(300)},
+                                                    {OnScreen(1000), OnScreen(200)},
+                                                    {OnScreen(0), OnScreen(1023)}};
     Press("3");
     const int square = OnScreen(300) - 4; // the first mark's 9 x 9 square
     const auto red = WaitForSettledScreen(kScreenTimeout, [&](const Screenshot& shot) {
@@ -230,52 +289,98 @@ TEST_F(DefectLog, RepairFlashesOnlyTheMarkedSquaresUntilAKey) {
                shot.At(square + 4, square - 7) != MakeRgb(255, 0, 0); // its ring
     });
     ASSERT_TRUE(red);
-    ClickAt(640, 600, 3);
-    ASSERT_TRUE(WaitForScreen(kScreenTimeout, [&](const Screenshot& shot) {
-        return CountDifferent(shot, *red, shot.area) > 1000;
-    })) << "no menu";
-    Press("Up"); // "Repair marked pixels" is second from the end
-    Press("Up");
-    Press("Return");
-
-    const auto distance = [](int x, int y, std::pair<int, int> mark) {
-        return std::max(std::abs(x - mark.first), std::abs(y - mark.second));
-    };
-    std::set<Rgb> colours;
-    std::string wrong;
-    const bool cycled = WaitUntil(10s, [&] {
-        lastCapture = X().ShootScreen();
-        int top = 1 << 20, bottom = -1, nearest = 1 << 20;
-        CountWhere(lastCapture, lastCapture.area, [&](int x, int y, Rgb c) {
-            int closest = 1 << 20;
-            for (const auto& mark : marks) {
-                closest = std::min(closest, distance(x, y, mark));
-            }
-            if (closest > 4 && c != kBlack) { // the status line
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-                nearest = std::min(nearest, closest);
-            }
-            return false;
-        });
-        if (bottom >= 0 && (bottom - top > 40 || nearest < 32)) {
-            wrong = "light outside the squares, rows " + std::to_string(top) + " to " +
-                    std::to_string(bottom) + ", " + std::to_string(nearest) + " from a mark";
-            return true;
-        }
-        const Rgb colour = lastCapture.At(square, square);
-        if (CountWhere(lastCapture, {square, square, 9, 9},
-                       [&](int, int, Rgb c) { return c != colour; }) == 0) {
-            colours.insert(colour);
-        }
-        return colours.size() >= 4;
-    });
-    EXPECT_TRUE(wrong.empty()) << wrong;
-    EXPECT_TRUE(cycled) << "the squares showed " << colours.size() << " colours";
-
+    ChooseFromMenuAt(640, 600, 2); // "Repair marked pixels" is second from the end
+    EXPECT_EQ(FlashesOnlyTheSquares(marks), "");
     Press("Escape");
     EXPECT_TRUE(WaitForExactly(*red, kScreenTimeout)) << "the red field did not come back whole";
     EXPECT_TRUE(S().ProgramRunning()) << "the key that stopped the flasher ended the program";
+}
+
+// Started during the endurance cycle, in which a click marks, and during the full-screen
+// flasher, the marked pixels' flasher is the only light on the screen; F10, a system
+// key, stops it as any key does.
+TEST_F(DefectLog, TheMarkedPixelsFlasherStopsEveryOtherWorker) {
+    const std::string key = "1280x1024 \\\\.\\DISPLAY1";
+    StoreSettings("[Program]\r\nuse_test_1=1\r\ntest_millisecond=1000\r\n[Pixel defects]\r\n" +
+                  key + "=300,300,3,1\r\n");
+    ASSERT_TRUE(LaunchToInformationScreen());
+    Press("F5");
+    Press("Return");
+    ASSERT_TRUE(S().WaitForPixel(640, 512, kBlack, kScreenTimeout))
+        << "no cycle of the black field";
+    ClickAt(700, 600);
+    ASSERT_TRUE(WaitForStored(key, "300,300,3,1 " + Entry(700, 600, 3, 1)))
+        << "a click during the cycle marked nothing";
+    const std::vector<std::pair<int, int>> marks = {{OnScreen(300), OnScreen(300)},
+                                                    {OnScreen(700), OnScreen(600)}};
+    EXPECT_TRUE(WaitForScreen(kScreenTimeout, [&](const Screenshot& shot) {
+        return RingsOnBlack(shot, {marks[0], marks[1]});
+    })) << "the cycle's picture shows no rings";
+
+    ChooseFromMenuAt(100, 900, 2);
+    EXPECT_EQ(FlashesOnlyTheSquares(marks), "") << "during the cycle";
+    Press("F10");
+    EXPECT_TRUE(WaitForSettledScreen(kScreenTimeout, [&](const Screenshot& shot) {
+        return ShowsOverlay(shot);
+    })) << "F10 did not stop the flasher: the stopped cycle's selection screen should show";
+    ASSERT_TRUE(S().ProgramRunning());
+
+    Press("Escape");
+    Press("F6");
+    Press("space"); // the full-screen flasher
+    ASSERT_TRUE(WaitForScreen(kScreenTimeout, [&](const Screenshot& shot) {
+        return !ShowsOverlay(shot) && shot.At(640, 512) != kBlack;
+    })) << "the full-screen flasher did not start";
+    ChooseFromMenuAt(100, 900, 2);
+    EXPECT_EQ(FlashesOnlyTheSquares(marks), "") << "during the full-screen flasher";
+    Press("Escape");
+    EXPECT_TRUE(WaitForSettledScreen(kScreenTimeout, [&](const Screenshot& shot) {
+        return ShowsOverlay(shot);
+    })) << "the repair screen did not come back";
+    EXPECT_TRUE(S().ProgramRunning());
+}
+
+// On both line pictures every pixel of a ring differs from the line under it, on even
+// and odd rows and columns; "Remove all marks" asks first, with the count.
+TEST_F(DefectLog, RingsShowOnTheLinesAndRemovingAllAsksFirst) {
+    const std::string key = "1280x1024 \\\\.\\DISPLAY1";
+    const std::string stored = "300,300,1,11 501,401,2,11 700,600,3,12 901,301,3,12";
+    StoreSettings("[Pixel defects]\r\n" + key + "=" + stored + "\r\n");
+    ASSERT_TRUE(LaunchToInformationScreen());
+    const int marks[][3] = {{300, 300, 1}, {501, 401, 2}, {700, 600, 3}, {901, 301, 3}};
+    for (const auto& lines : {std::pair{"h", HorizontalLines()}, std::pair{"v", VerticalLines()}}) {
+        const char* keyName = lines.first;
+        const Picture& picture = lines.second;
+        Press(keyName);
+        const auto shot = WaitForSettledScreen(kScreenTimeout, [&](const Screenshot& s) {
+            return s.At(OnScreen(300), OnScreen(291)) != picture(OnScreen(300), OnScreen(291));
+        });
+        ASSERT_TRUE(shot) << keyName << ": no rings";
+        int alike = 0;
+        for (const auto& [x, y, type] : marks) {
+            for (const RingPixel& ring : RingPixels(type)) {
+                const int sx = OnScreen(x + ring.dx);
+                const int sy = OnScreen(y + ring.dy);
+                alike += shot->At(sx, sy) == picture(sx, sy) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(alike, 0) << keyName << ": ring pixels the colour of the lines under them";
+    }
+
+    ChooseFromMenuAt(100, 900, 1); // "Remove all marks" is the last entry
+    const std::string question = "Pixel defect log";
+    ASSERT_TRUE(X().WaitForTopLevel(question, kScreenTimeout)) << "no question";
+    Press("n");
+    EXPECT_TRUE(WaitUntil(kScreenTimeout, [&] { return X().FindTopLevels(question).empty(); }));
+    EXPECT_EQ(StoredMarks(key), stored) << "No removed the marks";
+    ChooseFromMenuAt(100, 900, 1);
+    ASSERT_TRUE(X().WaitForTopLevel(question, kScreenTimeout)) << "no question";
+    Press("y");
+    EXPECT_TRUE(WaitForStored(key, std::nullopt)) << "Yes kept the marks";
+    EXPECT_TRUE(WaitUntil(kScreenTimeout, [&] {
+        const auto ini = LoadIni(S().PerUserIni());
+        return ini && !ini->HasSection(kSection);
+    })) << "the empty section stayed";
 }
 
 // A real monitor's EDID (a Dell D3218HN) held on the X server for the whole session:
