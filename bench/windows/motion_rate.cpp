@@ -70,6 +70,9 @@ void PrintDrawTimes(int speed, int hertz) {
     const double whole = draw(true, false);
     const double wholeShown = draw(true, true);
     const double periodMs = 1000.0 / hertz;
+    if (GetSystemMetrics(SM_CXSCREEN) < kDrawWidth || GetSystemMetrics(SM_CYSCREEN) < kDrawHeight) {
+        std::printf("(the screen is smaller: Wine draws only the part it shows)\n");
+    }
     std::printf("one frame at %ld x %ld, %d px a frame (median of %d), against the %.2f ms "
                 "period:\n",
                 client.right, client.bottom, frames.Step(), kDrawRepetitions, periodMs);
