@@ -42,6 +42,11 @@ struct AppState {
     std::atomic<int> throughputRunning{0};
     // 1 while the flasher of the marked pixels runs; any key clears it.
     std::atomic<int> spotRepairRunning{0};
+    // 1 while the motion test's bar moves; the key or click that stops it clears it.
+    std::atomic<int> motionRunning{0};
+    // The moving bar's speed in pixels per second, set before motionRunning; the worker
+    // takes it when it starts (another speed is a new start).
+    std::atomic<int> motionSpeed{0};
     // The key whose press stopped that flasher: its release is not a command (main
     // thread only).
     int swallowedKeyUp = 0;

@@ -36,9 +36,10 @@ LRESULT OnCreate(HWND window) {
 
 LRESULT OnPaint(HWND window) {
     AppState& state = TheAppState();
-    if (state.throughputRunning != 0 || state.spotRepairRunning != 0) {
-        // The throughput worker or the marked-pixel flasher owns the window. Validating without
-        // painting keeps the system from sending WM_PAINT again and again for the whole run.
+    if (state.throughputRunning != 0 || state.spotRepairRunning != 0 || state.motionRunning != 0) {
+        // The throughput worker, the marked-pixel flasher or the motion test owns the window.
+        // Validating without painting keeps the system from sending WM_PAINT again and again
+        // for the whole run.
         ValidateRect(window, nullptr);
         return 1;
     }

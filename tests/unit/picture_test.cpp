@@ -1,6 +1,7 @@
 // The scaled value and the fill plans of the test pictures: which fills, where, and
 // in which colour, including empty and broken client sizes and unknown indices; the
-// pictures with the marks' rings, against a plain pixel-by-pixel composition.
+// pictures with the marks' rings, against a plain pixel-by-pixel composition; the
+// motion test's frames and the changes between them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "defects/shared_log.h"
+#include "screens/motion_frame.h"
 #include "screens/picture.h"
 #include "screens/ringed_picture.h"
 #include "screens/scaled.h"
@@ -337,6 +339,133 @@ TEST(RingedBands, ComposeAsThePlainComposition) {
         const bool lines = index == kHorizontalLines || index == kVerticalLines;
         EXPECT_EQ(RingColour(picture, true), lines ? 0xFFFF00u : 0xFFFFFFu) << index;
         EXPECT_EQ(RingColour(picture, false), lines ? 0x0000FFu : 0u) << index;
+    }
+}
+
+// ---- Motion frames ----------------------------------------------------------------
+
+TEST(MotionStep, NearestWholePixelsPerRefreshNeverZero) {
+    const struct {
+        int speed, hertz, step;
+    } cases[] = {
+        {240, 60, 4},  {480, 60, 8},  {960, 60, 16}, {240, 120, 2}, {480, 120, 4},
+        {960, 120, 8}, {240, 144, 2}, {480, 144, 3}, {960, 144, 7}, {90, 60, 2}, // 1.5 up
+        {240, 0, 4},   {240, 1, 4},   {10, 144, 1},  {0, 60, 1},    {-960, 60, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MotionStep(c.speed, c.hertz), c.step) << c.speed << " px/s at " << c.hertz;
+    }
+}
+
+TEST(MotionFrames, BarAndLitSquareByFrameNumber) {
+    const struct {
+        int width, step;
+        std::uint64_t frame;
+        int barLeft, barWidth, lit;
+    } cases[] = {
+        {320, 4, 0, 0, 20, 0},
+        {320, 4, 3, 12, 20, 3},
+        {320, 16, 20, 0, 20, 0}, // once round
+        {320, 7, 46, 2, 20, 6},
+        {320, 400, 1, 80, 20, 1}, // a step wider than the area
+        {3840, 16, 1'000'000'000'000'007, 2672, 240, 7},
+        {16, 3, 6, 2, 1, 6},
+        {15, 3, 5, 0, 1, 5},
+        {1, 4, 7, 0, 1, 7},
+        {0, 4, 9, 0, 0, 9},
+    };
+    for (const auto& c : cases) {
+        const MotionFrames frames(c.width, 50, c.step);
+        EXPECT_EQ(frames.BarLeft(c.frame), c.barLeft) << c.width << ", frame " << c.frame;
+        EXPECT_EQ(frames.BarWidth(), c.barWidth) << c.width;
+        EXPECT_EQ(MotionFrames::LitSquare(c.frame), c.lit) << c.frame;
+    }
+    // Past the right edge the bar goes on at the left: frame 31 at 10 px covers
+    // columns 310 to 319 and 0 to 9, below the strip.
+    const MotionFrames wrapping(320, 200, 10);
+    const int y = wrapping.StripBottom();
+    for (const auto& [x, colour] : {std::pair{309, kMotionGrey},
+                                    {310, kWhite},
+                                    {319, kWhite},
+                                    {0, kWhite},
+                                    {9, kWhite},
+                                    {10, kMotionGrey}}) {
+        EXPECT_EQ(wrapping.PixelAt(31, x, y), colour) << x;
+        EXPECT_EQ(wrapping.PixelAt(31, x, 199), colour) << x;
+    }
+}
+
+TEST(MotionFrames, SquaresEqualCentredOnTheStripAboveTheBar) {
+    for (const int width : {3840, 1920, 320, 41, 19, 10, 1}) {
+        const MotionFrames frames(width, 2160, 4);
+        const int side = std::max(width / 40, 1);
+        const PixelRect first = frames.Square(0);
+        const PixelRect last = frames.Square(kMotionSquareCount - 1);
+        if (width >= 19) {
+            EXPECT_GE(first.top, 1) << width;
+            EXPECT_LT(last.bottom, frames.StripBottom()) << "dark below the squares too";
+            EXPECT_LE(std::abs(first.left - (width - last.right)), 1) << width << ": centred";
+            for (int i = 0; i < kMotionSquareCount; ++i) {
+                const PixelRect s = frames.Square(i);
+                EXPECT_EQ(s, (PixelRect{first.left + 2 * side * i, first.top,
+                                        first.left + 2 * side * i + side, first.top + side}))
+                    << width << ", square " << i;
+            }
+        }
+        for (int i = 0; i < kMotionSquareCount; ++i) {
+            EXPECT_LE(frames.Square(i).right, width) << width << ": clipped";
+        }
+    }
+    EXPECT_EQ(MotionFrames(10, 100, 4).Square(0), PixelRect{}) << "none of it fits";
+    EXPECT_EQ(MotionFrames(320, 100, 4).Square(kMotionSquareCount), PixelRect{});
+}
+
+// Frame 0 painted whole, then only the changes of frames 1 to n, is frame n pixel for
+// pixel; every pixel a change fills does change; a whole frame paints the same.
+TEST(MotionFrames, ChangesTurnEachFrameIntoTheNext) {
+    const struct {
+        int width, height, step;
+    } cases[] = {{40, 12, 1}, {40, 12, 3}, {33, 20, 16}, {33, 20, 33}, {33, 20, 34},
+                 {7, 3, 2},   {1, 1, 4},   {320, 9, 7},  {16, 2, 5},   {0, 5, 1}};
+    for (const auto& c : cases) {
+        const MotionFrames frames(c.width, c.height, c.step);
+        const auto paint = [&](std::vector<Rgb>& pixels, const std::vector<MotionFill>& fills) {
+            for (const MotionFill& fill : fills) {
+                ASSERT_LT(fill.rect.left, fill.rect.right);
+                ASSERT_LT(fill.rect.top, fill.rect.bottom);
+                ASSERT_TRUE(fill.rect.left >= 0 && fill.rect.right <= c.width &&
+                            fill.rect.top >= 0 && fill.rect.bottom <= c.height);
+                for (int y = fill.rect.top; y < fill.rect.bottom; ++y) {
+                    for (int x = fill.rect.left; x < fill.rect.right; ++x) {
+                        pixels[static_cast<std::size_t>(y * c.width + x)] = fill.colour;
+                    }
+                }
+            }
+        };
+        const auto expectFrame = [&](const std::vector<Rgb>& pixels, std::uint64_t n) {
+            for (int y = 0; y < c.height; ++y) {
+                for (int x = 0; x < c.width; ++x) {
+                    ASSERT_EQ(pixels[static_cast<std::size_t>(y * c.width + x)],
+                              frames.PixelAt(n, x, y))
+                        << c.width << " x " << c.height << " by " << c.step << ", frame " << n
+                        << " at " << x << "," << y;
+                }
+            }
+        };
+        std::vector<Rgb> screen(static_cast<std::size_t>(c.width * c.height), Rgb{1, 2, 3});
+        paint(screen, frames.Whole(0));
+        expectFrame(screen, 0);
+        for (std::uint64_t n = 1; n <= static_cast<std::uint64_t>(2 * c.width + 12); ++n) {
+            for (const MotionFill& fill : frames.Changes(n)) {
+                ASSERT_NE(frames.PixelAt(n - 1, fill.rect.left, fill.rect.top), fill.colour)
+                    << "frame " << n << ": a fill that changes nothing";
+            }
+            paint(screen, frames.Changes(n));
+            ASSERT_NO_FATAL_FAILURE(expectFrame(screen, n));
+            std::vector<Rgb> whole(screen.size(), Rgb{1, 2, 3});
+            paint(whole, frames.Whole(n));
+            ASSERT_EQ(whole, screen) << "frame " << n;
+        }
     }
 }
 

@@ -1,5 +1,5 @@
-// The repair, cycle and throughput workers drawing into a real window, read back
-// pixel by pixel: frames of each variant, flashes, the cycle's pictures, stopping,
+// The repair, cycle, throughput and motion workers drawing into a real window, read
+// back pixel by pixel: frames of each variant, flashes, the cycle's pictures, stopping,
 // nothing left behind per frame, and one worker of a kind at a time.
 #include <gtest/gtest.h>
 
@@ -15,13 +15,17 @@
 
 #include "defects/shared_log.h"
 #include "screens/cycle_schedule.h"
+#include "screens/motion_frame.h"
 #include "screens/random.h"
+#include "screens/refresh_pacer.h"
 #include "screens/repair_colours.h"
 #include "screens/source_image.h"
 #include "screens/throughput_figures.h"
 #include "screens/win/cycle_worker.h"
 #include "screens/win/gdi_owners.h"
+#include "screens/win/motion_worker.h"
 #include "screens/win/painter.h"
+#include "screens/win/refresh_pacer.h"
 #include "screens/win/repair_worker.h"
 #include "screens/win/spot_repair_worker.h"
 #include "screens/win/throughput_worker.h"
@@ -59,7 +63,9 @@ public:
         state.cycleRunning = 0;
         state.throughputRunning = 0;
         state.spotRepairRunning = 0;
+        state.motionRunning = 0;
         EXPECT_TRUE(WaitForSpotRepairWorker(kEndWaitMs));
+        EXPECT_TRUE(WaitForMotionWorker(kEndWaitMs));
         EXPECT_TRUE(WaitForRepairWorker(kEndWaitMs));
         EXPECT_TRUE(WaitForCycleWorker(kEndWaitMs));
         EXPECT_TRUE(WaitForThroughputWorker(kEndWaitMs));
@@ -365,6 +371,53 @@ TEST(SpotRepairWorker, AMarkRemovedWhileFlashingGoesDark) {
     TheDefectLog().Publish(u"", MarkLog());
 }
 
+// ---- Motion ---------------------------------------------------------------------
+
+// At each speed, once stopped, the window shows the last frame drawn as its description
+// has it, bar and lit square, after the bar has wrapped at the right edge; the worker
+// draws nothing more, and each run leaves the owners the first one left.
+TEST_F(WorkerTest, MotionShowsTheLastFrameDrawnAndStopsOnItsFlag) {
+    const int hertz = PacedHertz(ReportedHertz(window.Get()));
+    int gdi = -1;
+    int handles = -1;
+    for (const int speed : {240, 480, 960}) {
+        window.Fill(0);
+        state.motionSpeed = speed;
+        state.motionRunning = 1;
+        const std::uint64_t before = MotionFrameCount();
+        ASSERT_TRUE(StartMotionWorkerThread(window.Get(), state));
+        // 320 pixels at 4 a frame wrap after 80.
+        ASSERT_TRUE(WaitFor([&] { return MotionFrameCount() >= before + 90; }));
+        state.motionRunning = 0;
+        ASSERT_TRUE(WaitForMotionWorker(kEndWaitMs));
+        const std::uint64_t drawn = MotionFrameCount();
+        const MotionFrames frames(kWidth, kHeight, MotionStep(speed, hertz));
+        const std::uint64_t last = MotionLastFrame();
+        EXPECT_EQ(MotionLastStep(), frames.Step()) << speed;
+        EXPECT_EQ(last + 1, drawn - before) << speed;
+        const DibCanvas pixels(window.Get());
+        int wrong = 0;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                const std::uint32_t want = Packed(frames.PixelAt(last, x, y));
+                if (pixels.At(x, y) != want && wrong++ == 0) {
+                    ADD_FAILURE() << speed << " px/s, frame " << last << " at " << x << "," << y
+                                  << ": " << std::hex << pixels.At(x, y) << " for " << want;
+                }
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+        Sleep(50);
+        EXPECT_EQ(MotionFrameCount(), drawn) << "stopped";
+        if (gdi < 0) {
+            gdi = LiveGdiOwners();
+            handles = LiveHandleOwners();
+        }
+        EXPECT_EQ(LiveGdiOwners(), gdi) << speed;
+        EXPECT_EQ(LiveHandleOwners(), handles) << speed;
+    }
+}
+
 // ---- Every kind: resources per frame, one worker at a time ----------------------
 
 // How many more GDI objects the process could create now: pens are made until the
@@ -502,7 +555,8 @@ TEST_P(WorkerKindTest, QuickRestartsNeverLeaveTwoAlive) {
 }
 
 // Tens of thousands of flashes and frames; the cycle switches at most every 10 ms and
-// the marked pixels change once a refresh, so a few hundred make their long runs.
+// the marked pixels and the motion test change once a refresh, so a few hundred make
+// their long runs.
 INSTANTIATE_TEST_SUITE_P(
     Kinds, WorkerKindTest,
     ::testing::Values(
@@ -513,6 +567,8 @@ INSTANTIATE_TEST_SUITE_P(
         Kind{"MarkedPixels", &AppState::spotRepairRunning, 0, StartSpotRepairWorkerThread,
              WaitForSpotRepairWorker, SpotRepairWorkersActive, SpotRepairWorkersPeak,
              SpotRepairFrameCount, 150},
+        Kind{"Motion", &AppState::motionRunning, 0, StartMotionWorkerThread, WaitForMotionWorker,
+             MotionWorkersActive, MotionWorkersPeak, MotionFrameCount, 150},
         Kind{"BlockCopy", &AppState::throughputRunning, 0, StartThroughputWorkerThread,
              WaitForThroughputWorker, ThroughputWorkersActive, ThroughputWorkersPeak,
              ThroughputFrameCount, 20000},
