@@ -14,6 +14,10 @@ inline constexpr unsigned kMenuString = 0x0000;
 inline constexpr unsigned kMenuGrayed = 0x0001;
 inline constexpr unsigned kMenuDisabled = 0x0002;
 inline constexpr unsigned kMenuChecked = 0x0008;
+// A submenu: its entries follow up to an entry flagged kMenuPopupEnd, which is no entry
+// of its own and carries no Windows flag.
+inline constexpr unsigned kMenuPopup = 0x0010;
+inline constexpr unsigned kMenuPopupEnd = 0x10000;
 inline constexpr unsigned kMenuSeparator = 0x0800;
 
 // Command identifiers: language i is kMenuLanguageBase + i.

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "app/more_tests.h"
 #include "defects/defect_summary.h"
 #include "defects/marks_shown.h"
 
@@ -110,7 +111,15 @@ bool CarryOutMarkClick(const MarkLog& log, int x, int y, std::uint32_t clickTime
     const bool closedMenu =
         state.menuJustClosed != 0 && static_cast<std::int32_t>(clickTime - state.menuClosedAt) <= 0;
     state.menuJustClosed = 0;
-    if (closedMenu || !MarksShown(state)) {
+    if (closedMenu) {
+        return false;
+    }
+    // A click stops the motion test, as a key does; the picture before it comes back.
+    if (state.motionRunning != 0 && LeaveMoreTest(state)) {
+        actions.Repaint();
+        return false;
+    }
+    if (!MarksShown(state)) {
         return false;
     }
     MarkLog changed = log;
@@ -124,7 +133,7 @@ bool CarryOutMarkClick(const MarkLog& log, int x, int y, std::uint32_t clickTime
 void StartSpotRepair(AppState& state, DefectActions& actions) {
     // Each exchange runs: every other worker is told to stop.
     const int stopped = state.cycleRunning.exchange(0) + state.repairRunning.exchange(0) +
-                        state.throughputRunning.exchange(0);
+                        state.throughputRunning.exchange(0) + state.motionRunning.exchange(0);
     if (stopped != 0) {
         actions.WaitForDrawingWorkers();
     }

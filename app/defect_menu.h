@@ -45,7 +45,7 @@ public:
     // what of that failed.
     virtual void WriteReport(const MarkLog& log) = 0;
     // Wait (bounded) until every worker whose running flag was cleared has stopped
-    // drawing.
+    // drawing (the motion test's too).
     virtual void WaitForDrawingWorkers() = 0;
     // The marked pixels' flasher; its running flag is set when asked.
     virtual void CreateSpotRepairWorker() = 0;
@@ -59,11 +59,12 @@ bool CarryOutDefectCommand(int command, const MarkLog& log, int markOnRing, AppS
 
 // A left click at `clickTime` (the system's millisecond ticks) on monitor pixel (x, y):
 // while marks are live, a new mark of the picture's type or the next type of the mark
-// on that pixel. The click that closed a menu marks nothing. False when nothing changed.
+// on that pixel; during the motion test, the end of it. The click that closed a menu
+// does nothing. False when the log did not change.
 bool CarryOutMarkClick(const MarkLog& log, int x, int y, std::uint32_t clickTime, AppState& state,
                        DefectActions& actions);
 
 // Starts the marked pixels' flasher as the one thing drawing: the endurance cycle, the
-// full-screen flasher and the throughput test are stopped first, as a key that starts a
-// worker stops the running one.
+// full-screen flasher, the throughput and the motion tests are stopped first, as a key
+// that starts a worker stops the running one.
 void StartSpotRepair(AppState& state, DefectActions& actions);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "app/more_tests.h"
 #include "app/virtual_keys.h"
 
 namespace {
@@ -219,6 +220,8 @@ void HandleKeyDown(AppState& state, CommandHost& host, int keyCode, std::intptr_
     if (StopSpotRepairByKey(state, keyCode)) {
         return; // Alt included: it stops the flashing, nothing more
     }
+    // On a test of "More tests" the key acts on the picture shown before it.
+    LeaveMoreTest(state);
     if (host.IsLeftAltDown()) {
         QuitProgram(state, host);
         return;
@@ -362,6 +365,7 @@ void QuitProgram(AppState& state, CommandHost& host) {
 void HandleClose(AppState& state, CommandHost& host) {
     state.cycleRunning = 0;
     state.spotRepairRunning = 0;
+    state.motionRunning = 0;
     state.selectionMode = 0;
     host.Pause(100);
     QuitProgram(state, host);

@@ -47,6 +47,9 @@ struct AppState {
     // The moving bar's speed in pixels per second, set before motionRunning; the worker
     // takes it when it starts (another speed is a new start).
     std::atomic<int> motionSpeed{0};
+    // The picture of the keys shown before a test of the menu's "More tests": a key
+    // goes back to it (main thread only).
+    int pictureBeforeMoreTests = -1;
     // The key whose press stopped that flasher: its release is not a command (main
     // thread only).
     int swallowedKeyUp = 0;

@@ -4,8 +4,10 @@
 
 #include "app/context_menu_choice.h"
 #include "app/defect_menu.h"
+#include "app/more_tests.h"
 #include "app/win/defect_actions.h"
 #include "app/win/monitors.h"
+#include "app/win/more_test_actions.h"
 #include "defects/marks_shown.h"
 #include "defects/shared_log.h"
 #include "settings/win/ini2017.h"
@@ -53,9 +55,29 @@ PopupMenu CreatePopupMenuFrom(const std::vector<MenuEntry>& entries) {
     if (menu.Get() == nullptr) {
         return menu;
     }
+    // The menus being filled, the outermost first; a submenu is appended to its parent
+    // when its end comes, and from then on the parent destroys it.
+    std::vector<std::pair<PopupMenu, const MenuEntry*>> open;
+    const auto current = [&] { return open.empty() ? menu.Get() : open.back().first.Get(); };
     for (const MenuEntry& entry : entries) {
+        if ((entry.flags & kMenuPopupEnd) != 0) {
+            if (!open.empty()) {
+                PopupMenu sub = std::move(open.back().first);
+                const MenuEntry* head = open.back().second;
+                open.pop_back();
+                if (AppendMenuW(current(), head->flags, reinterpret_cast<UINT_PTR>(sub.Get()),
+                                Wide(head->text))) {
+                    sub.Release();
+                }
+            }
+            continue;
+        }
+        if ((entry.flags & kMenuPopup) != 0) {
+            open.emplace_back(PopupMenu(CreatePopupMenu()), &entry);
+            continue;
+        }
         const wchar_t* text = (entry.flags & kMenuSeparator) != 0 ? nullptr : Wide(entry.text);
-        AppendMenuW(menu.Get(), entry.flags, static_cast<UINT_PTR>(entry.id), text);
+        AppendMenuW(current(), entry.flags, static_cast<UINT_PTR>(entry.id), text);
     }
     return menu;
 }
@@ -84,6 +106,7 @@ void ShowContextMenu(HWND mainWindow, const ContextMenuHooks& hooks) {
         }
         const std::vector<LanguageChoice> languages = ContextMenuLanguages(catalogue);
         std::vector<MenuEntry> entries = BuildContextMenuEntries(languages, state.languageIndex);
+        AddMoreTestEntries(entries, state);
         AppendMonitorEntries(entries, monitors, state.screenDevice.Get());
         AppendDefectEntries(entries, published->log, markOnRing, marksLive, published->saved);
         const PopupMenu menu = CreatePopupMenuFrom(entries);
@@ -98,6 +121,10 @@ void ShowContextMenu(HWND mainWindow, const ContextMenuHooks& hooks) {
         state.menuClosedAt = GetTickCount();
         state.menuJustClosed = 1;
     } // the menu is gone before a dialog or message box of the command opens
+    WindowsMoreTestActions moreTestActions(mainWindow);
+    if (CarryOutMoreTestCommand(command, state, moreTestActions)) {
+        return;
+    }
     WindowsDefectActions defectActions(mainWindow, published);
     if (CarryOutDefectCommand(command, published->log, markOnRing, state, defectActions)) {
         return;

@@ -24,6 +24,8 @@ public:
         }
     }
     [[nodiscard]] HMENU Get() const noexcept { return menu; }
+    // Gives the menu up to a parent menu that destroys it.
+    void Release() noexcept { menu = nullptr; }
 
 private:
     HMENU menu;

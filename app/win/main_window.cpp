@@ -4,9 +4,11 @@
 
 #include "app/defect_menu.h"
 #include "app/key_commands.h"
+#include "app/more_tests.h"
 #include "app/win/context_menu.h"
 #include "app/win/defect_actions.h"
 #include "app/win/monitors.h"
+#include "app/win/more_test_actions.h"
 #include "app/win/resource_ids.h"
 #include "app/win/win_command_host.h"
 #include "defects/shared_log.h"
@@ -77,6 +79,18 @@ LRESULT OnLeftButtonDown(HWND window, LPARAM lParam) {
     WindowsDefectActions actions(window, shown);
     CarryOutMarkClick(shown->log, pixel.x, pixel.y, static_cast<std::uint32_t>(GetMessageTime()),
                       TheAppState(), actions);
+    return 0;
+}
+
+// A wheel's turn steps through "More tests", a notch (WHEEL_DELTA) at a time; a finer
+// wheel's parts add up until they make one.
+LRESULT OnMouseWheel(HWND window, WPARAM wParam) {
+    static int pending = 0;
+    pending += GET_WHEEL_DELTA_WPARAM(wParam);
+    const int notches = pending / WHEEL_DELTA;
+    pending -= notches * WHEEL_DELTA;
+    WindowsMoreTestActions actions(window);
+    StepMoreTests(notches, TheAppState(), actions);
     return 0;
 }
 
@@ -172,6 +186,8 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return OnKeyUp(wParam);
     case WM_LBUTTONDOWN:
         return OnLeftButtonDown(window, lParam);
+    case WM_MOUSEWHEEL:
+        return OnMouseWheel(window, wParam);
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
         return OnSystemKey(window, message, wParam, lParam);

@@ -51,9 +51,8 @@ std::vector<MonitorArea> AttachedMonitors() noexcept {
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
     if (monitors.empty()) {
         try {
-            monitors.push_back(
-                {Text(), 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), true,
-                 Text()});
+            monitors.push_back({Text(), 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                GetSystemMetrics(SM_CYSCREEN), true, Text()});
         } catch (...) {
             // out of memory: no monitor to offer or cover
         }

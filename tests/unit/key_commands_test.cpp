@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "app/key_commands.h"
+#include "app/more_tests.h"
 #include "app/virtual_keys.h"
+#include "defects/picture_table.h"
 
 namespace {
 
@@ -557,6 +559,73 @@ TEST(KeyCommands, CloseStopsTheCycleBeforeWaiting) {
     HandleClose(state, host);
     EXPECT_EQ(Read(state), Fields{});
     EXPECT_EQ(host.log, (Log{"pause 100", "quit"}));
+}
+
+class RecordingMoreTests : public MoreTestActions {
+public:
+    std::vector<std::string> calls;
+    void Repaint() override { calls.push_back("repaint"); }
+    void CreateMotionWorker() override { calls.push_back("motion"); }
+    void WaitForMotionWorker() override { calls.push_back("wait"); }
+};
+
+// The tests beyond the keys' pictures: the wheel goes around them, the motion test runs
+// on its worker, and a key leaves them to act on the picture shown before.
+TEST(KeyCommands, MoreTestsByTheWheelAndTheMenuAndAKeyLeavesThem) {
+    const struct {
+        const char* name;
+        int shown, notches, after;
+    } steps[] = {
+        {"down from red: the first", 2, -1, kFirstMoreTest},
+        {"up from the information screen: the last", -1, 1, kLastMoreTest},
+        {"down", 17, -1, 18},
+        {"two notches up", 17, 2, 15},
+        {"down from the last: around", kLastMoreTest, -1, kFirstMoreTest},
+        {"up from the first: around", kFirstMoreTest, 1, kLastMoreTest},
+    };
+    for (const auto& s : steps) {
+        AppState state;
+        state.testIndex = s.shown;
+        state.pictureBeforeMoreTests = 5;
+        RecordingMoreTests actions;
+        StepMoreTests(s.notches, state, actions);
+        EXPECT_EQ(state.testIndex.load(), s.after) << s.name;
+        EXPECT_EQ(state.pictureBeforeMoreTests, IsMoreTest(s.shown) ? 5 : s.shown) << s.name;
+    }
+
+    AppState state;
+    state.testIndex = 2;
+    RecordingMoreTests actions;
+    EXPECT_TRUE(CarryOutMoreTestCommand(kMenuMoreTestBase + 28, state, actions));
+    EXPECT_EQ(state.motionRunning.load() + state.motionSpeed.load(), 1 + 480);
+    EXPECT_TRUE(CarryOutMoreTestCommand(kMenuMoreTestBase + 17, state, actions));
+    EXPECT_EQ(actions.calls, (std::vector<std::string>{"motion", "wait", "repaint"}));
+    EXPECT_EQ(state.motionRunning.load(), 0);
+    EXPECT_FALSE(CarryOutMoreTestCommand(kMenuMoreTestBase + 13, state, actions));
+
+    // A key on grey 50 % shown over red acts as on red: Space shows green.
+    FakeHost host(state);
+    HandleKeyDown(state, host, kSpace, kPressParam);
+    EXPECT_EQ(state.testIndex.load(), 3);
+    EXPECT_EQ(state.pictureBeforeMoreTests, 2);
+
+    // The submenu sits above the closing separator, its shown test checked; during the
+    // cycle there is none, and neither wheel nor menu shows one.
+    std::vector<MenuEntry> entries = BuildContextMenuEntries({}, 1);
+    state.testIndex = 22;
+    AddMoreTestEntries(entries, state);
+    ASSERT_EQ(entries.size(), 4u + 1 + (kLastMoreTest - kFirstMoreTest + 1) + 1);
+    EXPECT_EQ(entries[3], (MenuEntry{kMenuPopup, 0, u"More tests"}));
+    EXPECT_EQ(entries[3 + 1 + 22 - kFirstMoreTest].flags, kMenuChecked);
+    EXPECT_EQ(entries[3 + 1 + 3].text, u"Grey 50 % - uniformity, clouding, dirty screen");
+    EXPECT_EQ(entries.back().id, kMenuClosingSeparator);
+    state.cycleRunning = 1;
+    state.testIndex = 4;
+    entries = BuildContextMenuEntries({}, 1);
+    AddMoreTestEntries(entries, state);
+    EXPECT_EQ(entries.size(), 4u);
+    StepMoreTests(-1, state, actions);
+    EXPECT_EQ(state.testIndex.load(), 4);
 }
 
 } // namespace
