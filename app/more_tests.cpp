@@ -21,10 +21,11 @@ void AddMoreTestEntries(std::vector<MenuEntry>& entries, const AppState& state) 
         }
     }
     block.push_back({kMenuPopupEnd, 0, Text()});
-    // Above the closing separator: what follows it keeps its place from the bottom.
+    // First among the tools, above "Translate": the languages keep their places from the
+    // top, the tools and what follows them theirs from the bottom.
     auto at = entries.end();
     for (auto it = entries.begin(); it != entries.end(); ++it) {
-        if (it->id == kMenuClosingSeparator) {
+        if (it->id == kMenuTranslate) {
             at = it;
         }
     }

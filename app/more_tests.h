@@ -29,8 +29,7 @@ public:
 [[nodiscard]] bool MoreTestsAvailable(const AppState& state) noexcept;
 
 // The submenu "More tests" (its entries between a popup entry and its end), the test
-// shown checked, before the menu's closing separator; nothing while they are not
-// available.
+// shown checked, above "Translate"; nothing while they are not available.
 void AddMoreTestEntries(std::vector<MenuEntry>& entries, const AppState& state);
 
 // Shows More test `index`: the picture of the keys shown before is remembered, a motion

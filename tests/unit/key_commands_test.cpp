@@ -609,16 +609,16 @@ TEST(KeyCommands, MoreTestsByTheWheelAndTheMenuAndAKeyLeavesThem) {
     EXPECT_EQ(state.testIndex.load(), 3);
     EXPECT_EQ(state.pictureBeforeMoreTests, 2);
 
-    // The submenu sits above the closing separator, its shown test checked; during the
+    // The submenu sits above "Translate", its shown test checked; during the
     // cycle there is none, and neither wheel nor menu shows one.
     std::vector<MenuEntry> entries = BuildContextMenuEntries({}, 1);
     state.testIndex = 22;
     AddMoreTestEntries(entries, state);
     ASSERT_EQ(entries.size(), 4u + 1 + (kLastMoreTest - kFirstMoreTest + 1) + 1);
-    EXPECT_EQ(entries[3], (MenuEntry{kMenuPopup, 0, u"More tests"}));
-    EXPECT_EQ(entries[3 + 1 + 22 - kFirstMoreTest].flags, kMenuChecked);
-    EXPECT_EQ(entries[3 + 1 + 3].text, u"Grey 50 % - uniformity, clouding, dirty screen");
-    EXPECT_EQ(entries.back().id, kMenuClosingSeparator);
+    EXPECT_EQ(entries[1], (MenuEntry{kMenuPopup, 0, u"More tests"}));
+    EXPECT_EQ(entries[1 + 1 + 22 - kFirstMoreTest].flags, kMenuChecked);
+    EXPECT_EQ(entries[1 + 1 + 3].text, u"Grey 50 % - uniformity, clouding, dirty screen");
+    EXPECT_EQ(entries[entries.size() - 3].id, kMenuTranslate);
     state.cycleRunning = 1;
     state.testIndex = 4;
     entries = BuildContextMenuEntries({}, 1);
