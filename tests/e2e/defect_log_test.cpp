@@ -383,26 +383,13 @@ TEST_F(DefectLog, RingsShowOnTheLinesAndRemovingAllAsksFirst) {
     })) << "the empty section stayed";
 }
 
-// A real monitor's EDID (a Dell D3218HN) held on the X server for the whole session:
-// the runtime hands it to the program as the monitor's own.
-std::vector<std::uint8_t> DellEdid() {
-    const std::string_view hex = "00ffffffffffff0010ac0b2001010101201c0103804627782acde5a0594ea125"
-                                 "0e5054a54b00714f8180a9c0d1c00101010101010101023a801871382d40582c"
-                                 "4500ba892100001e000000ff00583952354b383836344d31450a000000fc0044"
-                                 "33323138484e0a2020202020000000fd00384c1e5311000a20202020202001ce";
-    std::vector<std::uint8_t> bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        bytes.push_back(
-            static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
-    }
-    return bytes;
-}
-
+// A real monitor's EDID held on the X server for the whole session: the runtime hands
+// it to the program as the monitor's own.
 class DefectLogOfAKnownMonitor : public DefectLog {
 protected:
     [[nodiscard]] SessionOptions Options() const override {
         SessionOptions options;
-        options.edid = DellEdid();
+        options.edid = KnownMonitorEdid();
         return options;
     }
 };

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <mutex>
+#include <string_view>
 
 namespace e2e {
 
@@ -164,6 +165,19 @@ std::optional<ExitStatus> Session::RunWine(const std::vector<std::string>& args,
 std::string Session::LogTail(std::size_t bytes) const {
     return "--- wine output:\n" + FileTail(prefix->ScratchFolder() / "wine.log", bytes) +
            "\n--- Xvfb output:\n" + FileTail(prefix->ScratchFolder() / "xvfb.log", bytes);
+}
+
+std::vector<std::uint8_t> KnownMonitorEdid() {
+    const std::string_view hex = "00ffffffffffff0010ac0b2001010101201c0103804627782acde5a0594ea125"
+                                 "0e5054a54b00714f8180a9c0d1c00101010101010101023a801871382d40582c"
+                                 "4500ba892100001e000000ff00583952354b383836344d31450a000000fc0044"
+                                 "33323138484e0a2020202020000000fd00384c1e5311000a20202020202001ce";
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes.push_back(
+            static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
+    }
+    return bytes;
 }
 
 SessionOptions TwoMonitorOptions() {

@@ -57,6 +57,10 @@ struct SessionOptions {
     std::vector<std::uint8_t> edid;
 };
 
+// A real monitor's EDID (a Dell D3218HN: serial X9R5K8864M1E, week 32 of 2018, 70 x 39 cm,
+// 1920 x 1080) for SessionOptions::edid.
+[[nodiscard]] std::vector<std::uint8_t> KnownMonitorEdid();
+
 // Two monitors as Xvfb with Xinerama and without RANDR gives them: \\.\DISPLAY1,
 // 1280 x 1024 (the primary), and \\.\DISPLAY2, 1024 x 768, both at 0, 0.
 [[nodiscard]] SessionOptions TwoMonitorOptions();
