@@ -43,12 +43,14 @@ LRESULT OnPaint(HWND window) {
         // Validating without painting keeps the system from sending WM_PAINT again and again
         // for the whole run.
         ValidateRect(window, nullptr);
+        IdentifyAfterPaint(window);
         return 1;
     }
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     PaintTestScreen(dc, window, state, DrawInformationOverlay);
     EndPaint(window, &paint);
+    IdentifyAfterPaint(window);
     return 0;
 }
 

@@ -15,6 +15,10 @@ namespace {
 // SetWindowPos; the placement under way already sets the rectangle wanted.
 bool placing = false;
 
+// The covered monitor's EDID is still to be read: after the next paint, so that the
+// first picture does not wait for the device list.
+bool identifyAfterPaint = false;
+
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     MONITORINFOEXW info{};
     info.cbSize = sizeof(info);
@@ -66,9 +70,7 @@ void PlaceOverMonitor(HWND window, const MonitorArea& monitor) {
     const MonitorPlace place{monitor.device, monitor.left, monitor.top};
     const std::optional<MonitorIdentity> known = KnownMonitorIdentity(monitor.device);
     ShowStoredLog(place, monitor.width, monitor.height, known.value_or(MonitorIdentity()));
-    if (!known) {
-        PostMessageW(window, kIdentifyMonitorMessage, 0, 0);
-    }
+    identifyAfterPaint = !known;
     const int borderWidth = GetSystemMetrics(SM_CXBORDER);
     const int borderHeight = GetSystemMetrics(SM_CYBORDER);
     // The window has no frame, so the client area is this whole rectangle: the monitor
@@ -96,6 +98,13 @@ void CoverStartMonitor(HWND window) noexcept {
         WindowMonitorActions actions(window);
         CoverNamedMonitor(AttachedMonitors(), state.screenSetting, state, actions);
     } catch (...) {
+    }
+}
+
+void IdentifyAfterPaint(HWND window) noexcept {
+    if (identifyAfterPaint) {
+        identifyAfterPaint = false;
+        PostMessageW(window, kIdentifyMonitorMessage, 0, 0);
     }
 }
 

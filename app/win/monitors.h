@@ -27,9 +27,13 @@ void CoverStartMonitor(HWND window) noexcept;
 // primary one when it is gone.
 void CoverMonitorAgain(HWND window) noexcept;
 
-// Posted by a placement over a monitor whose EDID was not read yet: reading it takes a
-// while, so the first picture does not wait for it.
+// Posted after the first paint over a monitor whose EDID was not read yet: reading it
+// takes a while, so the first picture does not wait for it.
 inline constexpr UINT kIdentifyMonitorMessage = WM_APP + 1;
+
+// Called at the end of every paint: posts kIdentifyMonitorMessage when a placement left
+// the monitor's identity to be read.
+void IdentifyAfterPaint(HWND window) noexcept;
 
 // Reads the covered monitor's identity and, where it names the monitor, shows the log
 // kept under that name; repaints when that changed the log shown.
