@@ -15,6 +15,16 @@ constexpr std::uint32_t kRingWhite = 0xFFFFFF;
 constexpr std::uint32_t kLinesRingOutline = 0x0000FF; // blue
 constexpr std::uint32_t kLinesRingMiddle = 0xFFFF00;  // yellow
 
+// Whether every band of `bandRows` rows is the same: a field, columns, or rows that
+// repeat all the way down after a period that divides the band.
+bool BandsAlike(const TestPicture& picture, int bandRows) noexcept {
+    if (picture.shape == PictureShape::Solid || picture.shape == PictureShape::Nothing) {
+        return true;
+    }
+    const RowSpans rows = picture.RepeatingRows();
+    return rows.count == 1 && bandRows % rows.spans[0].period == 0;
+}
+
 } // namespace
 
 std::uint32_t PicturePixel(const TestPicture& picture, int x, int y) noexcept {
@@ -25,6 +35,8 @@ std::uint32_t PicturePixel(const TestPicture& picture, int x, int y) noexcept {
         return Packed(picture.FillColour(x));
     case PictureShape::Rows:
         return Packed(picture.FillColour(y));
+    case PictureShape::Pattern:
+        return Packed(picture.PatternColour(x, y));
     case PictureShape::Nothing:
         break;
     }
@@ -32,7 +44,11 @@ std::uint32_t PicturePixel(const TestPicture& picture, int x, int y) noexcept {
 }
 
 std::uint32_t RingColour(const TestPicture& picture, bool white) noexcept {
-    if (picture.scheme == StripeScheme::Lines && picture.shape != PictureShape::Solid) {
+    const bool lined =
+        picture.shape == PictureShape::Pattern
+            ? picture.pattern == PatternKind::Checkerboard || picture.pattern == PatternKind::Gamma
+            : picture.scheme == StripeScheme::Lines && picture.shape != PictureShape::Solid;
+    if (lined) {
         return white ? kLinesRingMiddle : kLinesRingOutline;
     }
     return white ? kRingWhite : kRingBlack;
@@ -41,9 +57,7 @@ std::uint32_t RingColour(const TestPicture& picture, bool white) noexcept {
 RingedBands::RingedBands(const TestPicture& picture, const PublishedLog& published, int originX,
                          int originY, int bandRows, RingedBands::Scratch& scratch)
     : picture(picture), published(published), originX(originX), originY(originY),
-      bandRows(std::max(bandRows, 1)),
-      bandsAlike(picture.shape != PictureShape::Rows ||
-                 (picture.scheme == StripeScheme::Lines && this->bandRows % 2 == 0)),
+      bandRows(std::max(bandRows, 1)), bandsAlike(BandsAlike(picture, this->bandRows)),
       band(scratch.band), cleanBand(scratch.cleanBand) {
     band.resize(static_cast<std::size_t>(std::max(picture.width, 0)) *
                 static_cast<std::size_t>(this->bandRows));
@@ -80,6 +94,27 @@ void RingedBands::FillWithPicture(std::vector<std::uint32_t>& rows, int top) noe
         }
         for (int y = 1; y < bandRows; ++y) {
             std::copy_n(row(0), width, row(y));
+        }
+        return;
+    }
+    if (picture.shape == PictureShape::Pattern) {
+        // Each row composed once per span, and copied where it repeats.
+        const RowSpans rows = picture.RepeatingRows();
+        int span = 0;
+        const int bottom = std::min(top + bandRows, picture.height);
+        for (int y = top; y < bottom; ++y) {
+            while (span + 1 < rows.count &&
+                   rows.spans[static_cast<std::size_t>(span)].bottom <= y) {
+                ++span;
+            }
+            const RowSpan& repeat = rows.spans[static_cast<std::size_t>(span)];
+            if (repeat.period > 0 && y - repeat.period >= std::max(repeat.top, top)) {
+                std::copy_n(row(y - top - repeat.period), width, row(y - top));
+                continue;
+            }
+            for (int x = 0; x < width; ++x) {
+                row(y - top)[x] = PicturePixel(picture, x, y);
+            }
         }
         return;
     }
@@ -149,6 +184,10 @@ void RingedBands::GiveSquaresBack(int top) noexcept {
             if (bandsAlike) {
                 std::copy(cleanBand.begin() + at + x0, cleanBand.begin() + at + x1,
                           band.begin() + at + x0);
+            } else if (picture.shape == PictureShape::Pattern) {
+                for (int x = x0; x < x1; ++x) {
+                    band[static_cast<std::size_t>(at + x)] = PicturePixel(picture, x, y);
+                }
             } else {
                 std::fill(band.begin() + at + x0, band.begin() + at + x1,
                           PicturePixel(picture, 0, y));

@@ -18,7 +18,8 @@
 // The colour of a ring pixel (its outline's, white or black) over `picture`: white
 // between black, which shows on every field and gradient. A ring side that runs along
 // the line pictures' black and white lines would vanish into them, so there the ring is
-// yellow between blue, neither of which a line has.
+// yellow between blue, neither of which a line has; so too on the checkerboards (black
+// and white, purple and green) and over the gamma picture's lines.
 [[nodiscard]] std::uint32_t RingColour(const TestPicture& picture, bool white) noexcept;
 
 class RingedBands {
