@@ -58,7 +58,7 @@ RingedBands::RingedBands(const TestPicture& picture, const PublishedLog& publish
                          int originY, int bandRows, RingedBands::Scratch& scratch)
     : picture(picture), published(published), originX(originX), originY(originY),
       bandRows(std::max(bandRows, 1)), bandsAlike(BandsAlike(picture, this->bandRows)),
-      band(scratch.band), cleanBand(scratch.cleanBand) {
+      band(scratch.band), cleanBand(scratch.cleanBand), spanRows(scratch.spanRows) {
     band.resize(static_cast<std::size_t>(std::max(picture.width, 0)) *
                 static_cast<std::size_t>(this->bandRows));
     for (int type = kLitPixel; type <= kSubPixel; ++type) {
@@ -77,6 +77,23 @@ RingedBands::RingedBands(const TestPicture& picture, const PublishedLog& publish
                 stamp.colour.push_back(RingColour(picture, pixel.white));
             }
             stamp.rowStart[static_cast<std::size_t>(dy + kRingExtent)] = next;
+        }
+    }
+    if (picture.shape == PictureShape::Pattern) {
+        // Each distinct row composed once: pixel by pixel a pattern costs many times
+        // the copies of its rows.
+        spans = picture.RepeatingRows();
+        const auto width = static_cast<std::size_t>(picture.width);
+        spanRows.resize(static_cast<std::size_t>(spans.count) * 2 * width);
+        for (int s = 0; s < spans.count; ++s) {
+            const RowSpan& span = spans.spans[static_cast<std::size_t>(s)];
+            for (int j = 0; j < std::min(span.period, span.bottom - span.top); ++j) {
+                std::uint32_t* const row =
+                    spanRows.data() + (static_cast<std::size_t>(s) * 2 + j) * width;
+                for (int x = 0; x < picture.width; ++x) {
+                    row[x] = PicturePixel(picture, x, span.top + j);
+                }
+            }
         }
     }
     if (bandsAlike) {
@@ -98,29 +115,26 @@ void RingedBands::FillWithPicture(std::vector<std::uint32_t>& rows, int top) noe
         return;
     }
     if (picture.shape == PictureShape::Pattern) {
-        // Each row composed once per span, and copied where it repeats.
-        const RowSpans rows = picture.RepeatingRows();
-        int span = 0;
         const int bottom = std::min(top + bandRows, picture.height);
         for (int y = top; y < bottom; ++y) {
-            while (span + 1 < rows.count &&
-                   rows.spans[static_cast<std::size_t>(span)].bottom <= y) {
-                ++span;
-            }
-            const RowSpan& repeat = rows.spans[static_cast<std::size_t>(span)];
-            if (repeat.period > 0 && y - repeat.period >= std::max(repeat.top, top)) {
-                std::copy_n(row(y - top - repeat.period), width, row(y - top));
-                continue;
-            }
-            for (int x = 0; x < width; ++x) {
-                row(y - top)[x] = PicturePixel(picture, x, y);
-            }
+            std::copy_n(PatternRow(y), width, row(y - top));
         }
         return;
     }
     for (int y = 0; y < bandRows; ++y) {
         std::fill_n(row(y), width, PicturePixel(picture, 0, top + y));
     }
+}
+
+const std::uint32_t* RingedBands::PatternRow(int y) const noexcept {
+    int s = 0;
+    while (s + 1 < spans.count && spans.spans[static_cast<std::size_t>(s)].bottom <= y) {
+        ++s;
+    }
+    const RowSpan& span = spans.spans[static_cast<std::size_t>(s)];
+    const int j = span.period > 0 ? (y - span.top) % span.period : 0;
+    return spanRows.data() + (static_cast<std::size_t>(s) * 2 + static_cast<std::size_t>(j)) *
+                                 static_cast<std::size_t>(picture.width);
 }
 
 template <class Value> void RingedBands::WriteRings(int top, Value value) noexcept {
@@ -185,9 +199,7 @@ void RingedBands::GiveSquaresBack(int top) noexcept {
                 std::copy(cleanBand.begin() + at + x0, cleanBand.begin() + at + x1,
                           band.begin() + at + x0);
             } else if (picture.shape == PictureShape::Pattern) {
-                for (int x = x0; x < x1; ++x) {
-                    band[static_cast<std::size_t>(at + x)] = PicturePixel(picture, x, y);
-                }
+                std::copy(PatternRow(y) + x0, PatternRow(y) + x1, band.begin() + at + x0);
             } else {
                 std::fill(band.begin() + at + x0, band.begin() + at + x1,
                           PicturePixel(picture, 0, y));

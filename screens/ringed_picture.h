@@ -29,6 +29,7 @@ public:
     struct Scratch {
         std::vector<std::uint32_t> band;
         std::vector<std::uint32_t> cleanBand; // the picture's band, when all are alike
+        std::vector<std::uint32_t> spanRows;  // a pattern's distinct rows, two per span
     };
 
     // The rings of `published`, its monitor pixel (0, 0) at picture pixel (originX,
@@ -57,6 +58,8 @@ private:
     template <class Value> void WriteRings(int top, Value value) noexcept;
     void GiveSquaresBack(int top) noexcept;
     void FillWithPicture(std::vector<std::uint32_t>& rows, int top) noexcept;
+    // Row y of a pattern picture, from the rows composed once per span.
+    [[nodiscard]] const std::uint32_t* PatternRow(int y) const noexcept;
 
     const TestPicture& picture;
     const PublishedLog& published;
@@ -69,5 +72,7 @@ private:
     int composedTop = -1;
     std::vector<std::uint32_t>& band;
     std::vector<std::uint32_t>& cleanBand;
+    RowSpans spans; // a pattern's spans of repeating rows
+    std::vector<std::uint32_t>& spanRows;
     Stamp stamps[3]; // the ring of each type
 };
