@@ -15,6 +15,16 @@ constexpr std::uint32_t kRingWhite = 0xFFFFFF;
 constexpr std::uint32_t kLinesRingOutline = 0x0000FF; // blue
 constexpr std::uint32_t kLinesRingMiddle = 0xFFFF00;  // yellow
 
+// Whether every band of `bandRows` rows is the same: a field, columns, or rows that
+// repeat all the way down after a period that divides the band.
+bool BandsAlike(const TestPicture& picture, int bandRows) noexcept {
+    if (picture.shape == PictureShape::Solid || picture.shape == PictureShape::Nothing) {
+        return true;
+    }
+    const RowSpans rows = picture.RepeatingRows();
+    return rows.count == 1 && bandRows % rows.spans[0].period == 0;
+}
+
 } // namespace
 
 std::uint32_t PicturePixel(const TestPicture& picture, int x, int y) noexcept {
@@ -25,6 +35,8 @@ std::uint32_t PicturePixel(const TestPicture& picture, int x, int y) noexcept {
         return Packed(picture.FillColour(x));
     case PictureShape::Rows:
         return Packed(picture.FillColour(y));
+    case PictureShape::Pattern:
+        return Packed(picture.PatternColour(x, y));
     case PictureShape::Nothing:
         break;
     }
@@ -32,7 +44,11 @@ std::uint32_t PicturePixel(const TestPicture& picture, int x, int y) noexcept {
 }
 
 std::uint32_t RingColour(const TestPicture& picture, bool white) noexcept {
-    if (picture.scheme == StripeScheme::Lines && picture.shape != PictureShape::Solid) {
+    const bool lined =
+        picture.shape == PictureShape::Pattern
+            ? picture.pattern == PatternKind::Checkerboard || picture.pattern == PatternKind::Gamma
+            : picture.scheme == StripeScheme::Lines && picture.shape != PictureShape::Solid;
+    if (lined) {
         return white ? kLinesRingMiddle : kLinesRingOutline;
     }
     return white ? kRingWhite : kRingBlack;
@@ -41,10 +57,8 @@ std::uint32_t RingColour(const TestPicture& picture, bool white) noexcept {
 RingedBands::RingedBands(const TestPicture& picture, const PublishedLog& published, int originX,
                          int originY, int bandRows, RingedBands::Scratch& scratch)
     : picture(picture), published(published), originX(originX), originY(originY),
-      bandRows(std::max(bandRows, 1)),
-      bandsAlike(picture.shape != PictureShape::Rows ||
-                 (picture.scheme == StripeScheme::Lines && this->bandRows % 2 == 0)),
-      band(scratch.band), cleanBand(scratch.cleanBand) {
+      bandRows(std::max(bandRows, 1)), bandsAlike(BandsAlike(picture, this->bandRows)),
+      band(scratch.band), cleanBand(scratch.cleanBand), spanRows(scratch.spanRows) {
     band.resize(static_cast<std::size_t>(std::max(picture.width, 0)) *
                 static_cast<std::size_t>(this->bandRows));
     for (int type = kLitPixel; type <= kSubPixel; ++type) {
@@ -65,6 +79,23 @@ RingedBands::RingedBands(const TestPicture& picture, const PublishedLog& publish
             stamp.rowStart[static_cast<std::size_t>(dy + kRingExtent)] = next;
         }
     }
+    if (picture.shape == PictureShape::Pattern) {
+        // Each distinct row composed once: pixel by pixel a pattern costs many times
+        // the copies of its rows.
+        spans = picture.RepeatingRows();
+        const auto width = static_cast<std::size_t>(picture.width);
+        spanRows.resize(static_cast<std::size_t>(spans.count) * 2 * width);
+        for (int s = 0; s < spans.count; ++s) {
+            const RowSpan& span = spans.spans[static_cast<std::size_t>(s)];
+            for (int j = 0; j < std::min(span.period, span.bottom - span.top); ++j) {
+                std::uint32_t* const row =
+                    spanRows.data() + (static_cast<std::size_t>(s) * 2 + j) * width;
+                for (int x = 0; x < picture.width; ++x) {
+                    row[x] = PicturePixel(picture, x, span.top + j);
+                }
+            }
+        }
+    }
     if (bandsAlike) {
         cleanBand.resize(band.size());
         FillWithPicture(cleanBand, 0);
@@ -83,9 +114,27 @@ void RingedBands::FillWithPicture(std::vector<std::uint32_t>& rows, int top) noe
         }
         return;
     }
+    if (picture.shape == PictureShape::Pattern) {
+        const int bottom = std::min(top + bandRows, picture.height);
+        for (int y = top; y < bottom; ++y) {
+            std::copy_n(PatternRow(y), width, row(y - top));
+        }
+        return;
+    }
     for (int y = 0; y < bandRows; ++y) {
         std::fill_n(row(y), width, PicturePixel(picture, 0, top + y));
     }
+}
+
+const std::uint32_t* RingedBands::PatternRow(int y) const noexcept {
+    int s = 0;
+    while (s + 1 < spans.count && spans.spans[static_cast<std::size_t>(s)].bottom <= y) {
+        ++s;
+    }
+    const RowSpan& span = spans.spans[static_cast<std::size_t>(s)];
+    const int j = span.period > 0 ? (y - span.top) % span.period : 0;
+    return spanRows.data() + (static_cast<std::size_t>(s) * 2 + static_cast<std::size_t>(j)) *
+                                 static_cast<std::size_t>(picture.width);
 }
 
 template <class Value> void RingedBands::WriteRings(int top, Value value) noexcept {
@@ -149,6 +198,8 @@ void RingedBands::GiveSquaresBack(int top) noexcept {
             if (bandsAlike) {
                 std::copy(cleanBand.begin() + at + x0, cleanBand.begin() + at + x1,
                           band.begin() + at + x0);
+            } else if (picture.shape == PictureShape::Pattern) {
+                std::copy(PatternRow(y) + x0, PatternRow(y) + x1, band.begin() + at + x0);
             } else {
                 std::fill(band.begin() + at + x0, band.begin() + at + x1,
                           PicturePixel(picture, 0, y));

@@ -18,7 +18,8 @@
 // The colour of a ring pixel (its outline's, white or black) over `picture`: white
 // between black, which shows on every field and gradient. A ring side that runs along
 // the line pictures' black and white lines would vanish into them, so there the ring is
-// yellow between blue, neither of which a line has.
+// yellow between blue, neither of which a line has; so too on the checkerboards (black
+// and white, purple and green) and over the gamma picture's lines.
 [[nodiscard]] std::uint32_t RingColour(const TestPicture& picture, bool white) noexcept;
 
 class RingedBands {
@@ -28,6 +29,7 @@ public:
     struct Scratch {
         std::vector<std::uint32_t> band;
         std::vector<std::uint32_t> cleanBand; // the picture's band, when all are alike
+        std::vector<std::uint32_t> spanRows;  // a pattern's distinct rows, two per span
     };
 
     // The rings of `published`, its monitor pixel (0, 0) at picture pixel (originX,
@@ -56,6 +58,8 @@ private:
     template <class Value> void WriteRings(int top, Value value) noexcept;
     void GiveSquaresBack(int top) noexcept;
     void FillWithPicture(std::vector<std::uint32_t>& rows, int top) noexcept;
+    // Row y of a pattern picture, from the rows composed once per span.
+    [[nodiscard]] const std::uint32_t* PatternRow(int y) const noexcept;
 
     const TestPicture& picture;
     const PublishedLog& published;
@@ -68,5 +72,7 @@ private:
     int composedTop = -1;
     std::vector<std::uint32_t>& band;
     std::vector<std::uint32_t>& cleanBand;
+    RowSpans spans; // a pattern's spans of repeating rows
+    std::vector<std::uint32_t>& spanRows;
     Stamp stamps[3]; // the ring of each type
 };

@@ -67,11 +67,6 @@ OverlayWords CatalogueWords(int languageIndex) {
     return words;
 }
 
-UniqueFont OverlayFont(int height) {
-    return UniqueFont(CreateFontW(height, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0,
-                                  0, 0, 0, L"Arial"));
-}
-
 RECT Measured(HDC dc, const Text& text, const TextBox& box, unsigned format) {
     RECT rect = RectFromBox(box);
     DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &rect, format | DT_CALCRECT);
@@ -108,6 +103,11 @@ RepairWarning LayoutRepairWarning(HDC dc, const TextBox& client, const TextBox& 
 }
 
 } // namespace
+
+UniqueFont OverlayFont(int height) noexcept {
+    return UniqueFont(CreateFontW(height, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0,
+                                  0, 0, 0, L"Arial"));
+}
 
 RepairScreenLayout MeasureRepairScreen(HDC dc, const RECT& client, const AppState& state) noexcept {
     const OverlayState snapshot = SnapshotOverlayState(state);

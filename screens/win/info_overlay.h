@@ -4,7 +4,11 @@
 
 #include <windows.h>
 
+#include "screens/win/gdi_owners.h"
 #include "state/app_state.h"
+
+// The overlay's font, bold italic Arial, at `height` (negative: character height).
+[[nodiscard]] UniqueFont OverlayFont(int height) noexcept;
 
 // Draws the overlay onto `dc` for the client rectangle `client`. Called by the painter
 // at test index -1 after the gradient. Replaces state.infoText on the information screen.

@@ -14,6 +14,9 @@
 #include "screens/picture.h"
 #include "screens/ringed_picture.h"
 #include "screens/win/colour_ref.h"
+#include "screens/win/gdi_owners.h"
+#include "screens/win/info_overlay.h"
+#include "text/win/wide.h"
 
 namespace {
 
@@ -55,26 +58,53 @@ void FillRuns(HDC dc, const TestPicture& picture) noexcept {
     }
 }
 
-// A picture whose rows repeat: its first rows as a 32-bit top-down DIB, copied down
-// the area strip by strip. Every strip starts at a multiple of the row period.
-void CopyStripDown(HDC dc, const TestPicture& picture) {
+// A picture whose rows repeat: in each span of repeating rows its first rows as a
+// 32-bit top-down DIB, copied down the span strip by strip. Every strip starts at a
+// multiple of the span's period from its top.
+void CopyStripsDown(HDC dc, const TestPicture& picture, const RowSpans& rows) {
     const int width = picture.width;
-    const int rows = std::min(kStripRows, picture.height);
-    std::vector<std::uint32_t> strip(static_cast<std::size_t>(width) * rows);
-    for (int x = 0; x < width; ++x) {
-        strip[static_cast<std::size_t>(x)] = PicturePixel(picture, x, 0);
-    }
-    for (int y = 1; y < rows; ++y) {
-        const auto row = strip.begin() + static_cast<std::ptrdiff_t>(y) * width;
-        if (picture.shape == PictureShape::Columns) {
-            std::copy_n(strip.begin(), width, row);
-        } else {
-            std::fill_n(row, width, PicturePixel(picture, 0, y));
+    std::vector<std::uint32_t> strip(static_cast<std::size_t>(width) * kStripRows);
+    for (int s = 0; s < rows.count; ++s) {
+        const RowSpan& span = rows.spans[static_cast<std::size_t>(s)];
+        const int stripRows = std::min(kStripRows, span.bottom - span.top);
+        for (int y = 0; y < stripRows; ++y) {
+            const auto row = strip.begin() + static_cast<std::ptrdiff_t>(y) * width;
+            if (y >= span.period) {
+                std::copy_n(row - static_cast<std::ptrdiff_t>(span.period) * width, width, row);
+                continue;
+            }
+            for (int x = 0; x < width; ++x) {
+                row[x] = PicturePixel(picture, x, span.top + y);
+            }
+        }
+        for (int top = span.top; top < span.bottom; top += stripRows) {
+            PutRows(dc, width, top, std::min(stripRows, span.bottom - top), strip.data());
         }
     }
-    for (int top = 0; top < picture.height; top += rows) {
-        PutRows(dc, width, top, std::min(rows, picture.height - top), strip.data());
+}
+
+// The numbers of the picture, each in its box: one opaque, clipped text output.
+void DrawLabels(HDC dc, const TestPicture& picture) noexcept {
+    const PictureLabels labels = LabelsOf(picture);
+    if (labels.count == 0) {
+        return;
     }
+    const UniqueFont font = OverlayFont(labels.fontHeight);
+    const ScopedSelectObject selection(dc, font);
+    const COLORREF ink = GetTextColor(dc);
+    for (int i = 0; i < labels.count; ++i) {
+        const PictureLabel& label = labels.labels[static_cast<std::size_t>(i)];
+        const wchar_t* const text = Wide(label.text.data());
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text, label.length, &extent);
+        const RECT box{label.box.left, label.box.top, label.box.right, label.box.bottom};
+        SetTextColor(dc, ToColorRef(label.ink));
+        SetBkColor(dc, ToColorRef(label.paper));
+        ExtTextOutW(dc, box.left + (box.right - box.left - extent.cx) / 2,
+                    box.top + (box.bottom - box.top - extent.cy) / 2, ETO_OPAQUE | ETO_CLIPPED,
+                    &box, text, static_cast<UINT>(label.length), nullptr);
+    }
+    SetTextColor(dc, ink);
 }
 
 // The picture with the defect rings on it, band by band.
@@ -113,9 +143,10 @@ void PaintTestScreen(HDC dc, int width, int height, AppState& state, Information
             // No memory for a band: the picture goes without its rings this time.
         }
     }
-    if (!drawn && picture.RowPeriod() > 0) {
+    const RowSpans repeating = picture.RepeatingRows();
+    if (!drawn && repeating.count > 0) {
         try {
-            CopyStripDown(dc, picture);
+            CopyStripsDown(dc, picture, repeating);
             drawn = true;
         } catch (const std::bad_alloc&) {
             // No memory for the strip: the fills below draw the same pixels, slower.
@@ -124,6 +155,7 @@ void PaintTestScreen(HDC dc, int width, int height, AppState& state, Information
     if (!drawn) {
         FillRuns(dc, picture);
     }
+    DrawLabels(dc, picture);
     // The cycle worker may have moved on to another test meanwhile; its own paint
     // draws that one, and the texts must not land on it.
     if (picture.overlay && overlay != nullptr && state.testIndex.load() == kInformationScreen) {

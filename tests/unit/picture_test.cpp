@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <numeric>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "defects/shared_log.h"
@@ -86,10 +88,18 @@ TEST(PlanTestPicture, ShapeFillCountAndOverlay) {
         {11, 7, 5, Rows, Lines, 5, false},
         {12, 7, 5, Columns, Lines, 7, false},
         {13, 7, 5, Rows, Gradient, 5, false},
+        {14, 7, 5, Solid, Gradient, 1, false},
+        {18, 7, 5, Solid, Gradient, 1, false},
+        {19, 7, 5, Pattern, Gradient, 0, false},
+        {22, 1, 1, Pattern, Gradient, 0, false},
+        {26, 7, 5, Pattern, Gradient, 0, false},
+        {26, 0, 5, Nothing, Gradient, 0, false},
         {8, 1920, 1080, Columns, Gradient, 1920, false},
         {-1, 1920, 1080, Rows, Gradient, 1080, true},
-        // Unknown indices draw nothing.
-        {14, 7, 5, Nothing, Gradient, 0, false},
+        // Unknown indices draw nothing, nor yet the motion test's.
+        {27, 7, 5, Nothing, Gradient, 0, false},
+        {29, 7, 5, Nothing, Gradient, 0, false},
+        {30, 7, 5, Nothing, Gradient, 0, false},
         {-2, 7, 5, Nothing, Gradient, 0, false},
         {INT_MAX, 7, 5, Nothing, Gradient, 0, false},
         {INT_MIN, 7, 5, Nothing, Gradient, 0, false},
@@ -142,6 +152,12 @@ TEST(PlanTestPicture, FillRectsAndColours) {
         {5, 3, 2, 0, {0, 0, 3, 2}, {0, 255, 255}},
         {6, 3, 2, 0, {0, 0, 3, 2}, {255, 0, 255}},
         {7, 1, 1, 0, {0, 0, 1, 1}, {255, 255, 0}},
+        // Grey fields of 5, 10, 25, 50 and 75 %.
+        {14, 3, 2, 0, {0, 0, 3, 2}, {13, 13, 13}},
+        {15, 3, 2, 0, {0, 0, 3, 2}, {26, 26, 26}},
+        {16, 3, 2, 0, {0, 0, 3, 2}, {64, 64, 64}},
+        {17, 3, 2, 0, {0, 0, 3, 2}, {128, 128, 128}},
+        {18, 3, 2, 0, {0, 0, 3, 2}, {191, 191, 191}},
         // Horizontal gradient: blue at the left edge, turning red, never green.
         {8, 1280, 1024, 0, {0, 0, 1, 1024}, {0, 0, 200}},
         {8, 1280, 1024, 640, {640, 0, 641, 1024}, {100, 0, 100}},
@@ -212,10 +228,138 @@ TEST(PlanTestPicture, FillsCoverTheAreaOnce) {
 TEST(PlanTestPicture, RowPeriod) {
     const int cases[][4] = {{8, 7, 5, 1},  {12, 7, 5, 1}, {11, 7, 5, 2}, {11, 7, 1, 2},
                             {9, 7, 5, 0},  {-1, 7, 5, 0}, {13, 7, 5, 0}, {0, 7, 5, 0},
-                            {10, 7, 5, 0}, {12, 0, 5, 0}, {11, 7, 0, 0}, {14, 7, 5, 0}};
+                            {10, 7, 5, 0}, {12, 0, 5, 0}, {11, 7, 0, 0}, {14, 7, 5, 0},
+                            {23, 7, 5, 2}, {26, 7, 1, 2}, {21, 7, 5, 0}, {22, 70, 50, 0}};
     for (const auto& [index, width, height, period] : cases) {
         EXPECT_EQ(PlanTestPicture(index, width, height).RowPeriod(), period)
             << "index " << index << " at " << width << " x " << height;
+    }
+}
+
+struct PatternCase {
+    int index, width, height, x, y;
+    Rgb colour;
+};
+
+// Pixels of the patterns where they degrade at small sizes, and outside them (the
+// painter's test pins their edges at full sizes).
+TEST(PatternColour, Table) {
+    const PatternCase cases[] = {
+        // Too narrow for twenty squares with one-pixel gaps: the plain field.
+        {19, 38, 20, 19, 10, {0, 0, 0}},
+        {19, 39, 20, 0, 9, {1, 1, 1}},
+        {19, 39, 20, 38, 9, {20, 20, 20}},
+        {20, 39, 20, 37, 9, {255, 255, 255}},
+        // Steps 0 and 1 cover no column at 100; 7 rows: one a band, the blue one four.
+        {21, 100, 7, 0, 0, {2, 2, 2}},
+        {21, 100, 7, 99, 2, {0, 255, 0}},
+        {21, 100, 7, 99, 3, {0, 0, 255}},
+        {21, 100, 3, 50, 0, {0, 0, 130}},
+        // Gamma and checkerboards at a pixel or two.
+        {22, 13, 1, 0, 0, {0, 0, 0}},
+        {22, 14, 2, 0, 0, {165, 165, 165}},
+        {25, 3, 2, 2, 1, {0, 0, 0}},
+        {26, 3, 1, 2, 0, {0, 255, 0}},
+        // Outside the area and on other pictures: black.
+        {23, 10, 10, 10, 0, {0, 0, 0}},
+        {24, 10, 10, -1, 0, {0, 0, 0}},
+        {0, 10, 10, 1, 1, {0, 0, 0}},
+    };
+    for (const PatternCase& c : cases) {
+        EXPECT_EQ(PlanTestPicture(c.index, c.width, c.height).PatternColour(c.x, c.y), c.colour)
+            << "index " << c.index << " at " << c.width << " x " << c.height << ", (" << c.x << ", "
+            << c.y << ")";
+    }
+}
+
+// Every step covers the columns floor(k x W / 256) to floor((k + 1) x W / 256) - 1;
+// the gamma greys are round(255 x 0.5^(1/g)).
+TEST(PatternColour, BandingStepsAndGammaGreys) {
+    for (const int width : {1000, 100, 256, 3840, 1}) {
+        const TestPicture picture = PlanTestPicture(kBanding, width, 8);
+        for (int k = 0; k < 256; ++k) {
+            for (int x = k * width / 256; x < (k + 1) * width / 256; ++x) {
+                ASSERT_EQ(picture.PatternColour(x, 0).red, k) << width << " " << x;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < kGammaTenths.size(); ++i) {
+        EXPECT_EQ(kGammaGreys[i], std::lround(255 * std::pow(0.5, 10.0 / kGammaTenths[i]))) << i;
+    }
+}
+
+// The spans of repeating rows tile the area, and each row is the one `period` above.
+TEST(PatternColour, RepeatingRowsRepeat) {
+    const int sizes[][2] = {{1, 1}, {2, 3}, {7, 5}, {39, 20}, {100, 7}, {1000, 600}, {1366, 9}};
+    for (const auto& [width, height] : sizes) {
+        for (int index = kBlackLevel; index <= kPurpleGreenPairs; ++index) {
+            const TestPicture picture = PlanTestPicture(index, width, height);
+            const RowSpans rows = picture.RepeatingRows();
+            int next = 0;
+            for (int s = 0; s < rows.count; ++s) {
+                const RowSpan span = rows.spans[static_cast<std::size_t>(s)];
+                ASSERT_EQ(span.top, next) << index << " at " << width << " x " << height;
+                ASSERT_TRUE(span.bottom > span.top && (span.period == 1 || span.period == 2));
+                for (int y = span.top + span.period; y < span.bottom; ++y) {
+                    for (int x = 0; x < width; ++x) {
+                        ASSERT_EQ(picture.PatternColour(x, y),
+                                  picture.PatternColour(x, y - span.period))
+                            << index << " at " << width << " x " << height << ", (" << x << ", "
+                            << y << ")";
+                    }
+                }
+                next = span.bottom;
+            }
+            EXPECT_EQ(next, height) << index << " at " << width << " x " << height;
+        }
+    }
+}
+
+bool Overlap(const PixelRect& a, const PixelRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Squares and numbers inside the area, the numbers below their squares and clear of
+// every square and of each other; none where none fit.
+TEST(LabelsOf, ClearOfTheSquaresAndInside) {
+    struct LabelCase {
+        int index, width, height, labels;
+        const char16_t* last;
+    };
+    const LabelCase cases[] = {
+        {19, 1000, 600, 20, u"20"},   {20, 1366, 768, 20, u"254"}, {19, 3840, 2160, 20, u"20"},
+        {20, 7680, 4320, 20, u"254"}, {19, 400, 300, 20, u"20"},   {20, 200, 200, 0, nullptr},
+        {19, 39, 20, 0, nullptr},     {19, 3840, 40, 0, nullptr},  {19, 1, 1, 0, nullptr},
+        {22, 1000, 600, 7, u"2.8"},   {22, 1366, 768, 7, u"2.8"},  {22, 3840, 2160, 7, u"2.8"},
+        {22, 300, 200, 7, u"2.8"},    {22, 100, 100, 0, nullptr},  {22, 1920, 30, 0, nullptr},
+        {22, 13, 1, 0, nullptr},      {21, 1000, 600, 0, nullptr}, {23, 1000, 600, 0, nullptr},
+    };
+    for (const LabelCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.index << " at " << c.width << " x " << c.height);
+        const TestPicture picture = PlanTestPicture(c.index, c.width, c.height);
+        const PictureLabels labels = LabelsOf(picture);
+        ASSERT_EQ(labels.count, c.labels);
+        const auto within = [&](const PixelRect& r) {
+            return r.left >= 0 && r.top >= 0 && r.right <= c.width && r.bottom <= c.height &&
+                   r.left < r.right && r.top < r.bottom;
+        };
+        for (int i = 0; i < labels.count; ++i) {
+            const PictureLabel& label = labels.labels[static_cast<std::size_t>(i)];
+            EXPECT_TRUE(within(label.box) && within(picture.Square(i))) << i;
+            EXPECT_GE(label.box.top, picture.Square(i).bottom) << i;
+            EXPECT_LE(labels.fontHeight, -8);
+            for (int j = 0; j < kStepSquares; ++j) {
+                EXPECT_FALSE(Overlap(label.box, picture.Square(j))) << i << " " << j;
+                EXPECT_TRUE(j == i || j >= labels.count ||
+                            !Overlap(label.box, labels.labels[static_cast<std::size_t>(j)].box))
+                    << i << " " << j;
+            }
+        }
+        if (labels.count > 0) {
+            const PictureLabel& last = labels.labels[static_cast<std::size_t>(labels.count - 1)];
+            EXPECT_EQ(std::u16string(last.text.data(), static_cast<std::size_t>(last.length)),
+                      c.last);
+        }
     }
 }
 
@@ -287,7 +431,8 @@ TEST(RingedBands, ComposeAsThePlainComposition) {
     const auto pick = [&](int low, int high) {
         return low + static_cast<int>(random() % static_cast<unsigned>(high - low + 1));
     };
-    const int indexes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13};
+    const int indexes[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  11,
+                           12, 13, 14, 19, 20, 21, 22, 23, 24, 25, 26};
     for (int round = 0; round < 400; ++round) {
         const int index = indexes[round % std::size(indexes)];
         const bool tiny = pick(0, 3) == 0;
@@ -336,7 +481,7 @@ TEST(RingedBands, ComposeAsThePlainComposition) {
     }
     for (const int index : indexes) {
         const TestPicture picture = PlanTestPicture(index, 4, 4);
-        const bool lines = index == kHorizontalLines || index == kVerticalLines;
+        const bool lines = index == kHorizontalLines || index == kVerticalLines || index >= kGamma;
         EXPECT_EQ(RingColour(picture, true), lines ? 0xFFFF00u : 0xFFFFFFu) << index;
         EXPECT_EQ(RingColour(picture, false), lines ? 0x0000FFu : 0u) << index;
     }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "defects/ring_shape.h"
@@ -63,6 +64,8 @@ std::optional<Rgb> ExpectedPixel(const TestPicture& picture, int x, int y) {
         return picture.FillColour(x);
     case PictureShape::Rows:
         return picture.FillColour(y);
+    case PictureShape::Pattern:
+        return picture.PatternColour(x, y);
     case PictureShape::Nothing:
         break;
     }
@@ -79,14 +82,38 @@ std::size_t ExpectedFills(const TestPicture& picture) {
     return runs;
 }
 
+bool InLabel(const PictureLabels& labels, int x, int y) {
+    return std::any_of(labels.labels.begin(), labels.labels.begin() + labels.count, [&](auto& l) {
+        return x >= l.box.left && x < l.box.right && y >= l.box.top && y < l.box.bottom;
+    });
+}
+
 // Compares the canvas with the picture of `index` over width x height (the rest of
-// the canvas must be untouched). Reports the first wrong pixel only.
+// the canvas must be untouched); a label box shows its paper at its corners and ink
+// somewhere. Reports the first wrong pixel only.
 void ExpectPicture(const DibCanvas& canvas, int index, int width, int height, bool overlayMark) {
     GdiFlush();
     const TestPicture picture = PlanTestPicture(index, width, height);
+    const PictureLabels labels = LabelsOf(picture);
+    for (int i = 0; i < labels.count; ++i) {
+        const PictureLabel& label = labels.labels[static_cast<std::size_t>(i)];
+        const PixelRect& b = label.box;
+        bool inked = false;
+        for (int y = b.top; y < b.bottom; ++y) {
+            for (int x = b.left; x < b.right; ++x) {
+                inked = inked || canvas.Pixel(x, y) != label.paper;
+            }
+        }
+        EXPECT_TRUE(inked && canvas.Pixel(b.left, b.top) == label.paper &&
+                    canvas.Pixel(b.right - 1, b.bottom - 1) == label.paper)
+            << "index " << index << " at " << width << " x " << height << ", label " << i;
+    }
     for (int y = 0; y < canvas.Height(); ++y) {
         for (int x = 0; x < canvas.Width(); ++x) {
             std::optional<Rgb> expected;
+            if (InLabel(labels, x, y)) {
+                continue;
+            }
             if (x < width && y < height) {
                 expected = ExpectedPixel(picture, x, y);
             }
@@ -126,15 +153,16 @@ protected:
 // area shows; empty and negative areas must draw nothing, yet the information screen
 // still hands the overlay its (empty) client rectangle.
 TEST_F(PaintTestScreenTest, EveryIndexAtEverySize) {
-    const int sizes[][2] = {{1, 1}, {2, 3}, {7, 5}, {3, 1},  {1, 4},  {1280, 1024}, {1920, 1080},
-                            {0, 5}, {5, 0}, {0, 0}, {-4, 5}, {5, -1}, {-3, -7},     {9, 19}};
+    const int sizes[][2] = {{1, 1},       {2, 3},  {7, 5},      {3, 1},      {1, 4},   {1280, 1024},
+                            {1920, 1080}, {0, 5},  {5, 0},      {0, 0},      {-4, 5},  {5, -1},
+                            {-3, -7},     {9, 19}, {1000, 600}, {1366, 768}, {39, 20}, {300, 200}};
     for (const auto& [width, height] : sizes) {
         const int areaWidth = std::max(width, 0);
         const int areaHeight = std::max(height, 0);
         const bool empty = areaWidth == 0 || areaHeight == 0;
         DibCanvas canvas(areaWidth + 1, areaHeight + 1);
         ASSERT_TRUE(canvas.Ready());
-        for (int index = -2; index <= 14; ++index) {
+        for (int index = -2; index <= 27; ++index) {
             SCOPED_TRACE(testing::Message()
                          << "index " << index << " at " << width << " x " << height);
             FillPattern(canvas);
@@ -145,10 +173,22 @@ TEST_F(PaintTestScreenTest, EveryIndexAtEverySize) {
             PaintTestScreen(canvas.Dc(), width, height, state, RecordingOverlay);
 
             ExpectPicture(canvas, index, width, height, index == -1 && !empty);
-            // Opaque, string-less fills, in the DC given.
-            ASSERT_EQ(recorder.Calls().size(),
-                      ExpectedFills(PlanTestPicture(index, width, height)));
-            for (const ExtTextOutRecorder::Call& call : recorder.Calls()) {
+            // Opaque, string-less fills, in the DC given, then the labels.
+            const TestPicture picture = PlanTestPicture(index, width, height);
+            const std::size_t fills = ExpectedFills(picture);
+            const PictureLabels labels = LabelsOf(picture);
+            ASSERT_EQ(recorder.Calls().size(), fills + static_cast<std::size_t>(labels.count));
+            for (std::size_t i = fills; i < recorder.Calls().size(); ++i) {
+                const ExtTextOutRecorder::Call& call = recorder.Calls()[i];
+                const PictureLabel& label = labels.labels[i - fills];
+                const RECT box{label.box.left, label.box.top, label.box.right, label.box.bottom};
+                ASSERT_EQ(call.options, static_cast<UINT>(ETO_OPAQUE | ETO_CLIPPED));
+                ASSERT_TRUE(call.hasRect && EqualRect(&call.rect, &box));
+                ASSERT_EQ(call.text, reinterpret_cast<const wchar_t*>(label.text.data()));
+                ASSERT_EQ(call.background,
+                          RGB(label.paper.red, label.paper.green, label.paper.blue));
+            }
+            for (const ExtTextOutRecorder::Call& call : std::span(recorder.Calls()).first(fills)) {
                 ASSERT_EQ(call.dc, canvas.Dc());
                 ASSERT_EQ(call.options, static_cast<UINT>(ETO_OPAQUE));
                 ASSERT_TRUE(call.hasRect);
@@ -164,6 +204,51 @@ TEST_F(PaintTestScreenTest, EveryIndexAtEverySize) {
                 EXPECT_TRUE(overlayLog.calls.empty());
             }
         }
+    }
+}
+
+struct PixelCase {
+    int index, width, height, x, y;
+    std::uint32_t packed;
+};
+
+// Exact pixels of the acceptance pictures as painted, at a width 256 divides not:
+// square edges, step and band edges, gamma squares and row parity, checker parity.
+TEST_F(PaintTestScreenTest, AcceptancePicturesPixelByPixel) {
+    const PixelCase cases[] = {
+        {14, 1000, 600, 999, 599, 0x0D0D0D},  {15, 1366, 768, 0, 0, 0x1A1A1A},
+        {16, 1000, 600, 500, 300, 0x404040},  {17, 1366, 768, 1365, 767, 0x808080},
+        {18, 1000, 600, 0, 599, 0xBFBFBF},    {19, 1000, 600, 65, 283, 0x010101},
+        {19, 1000, 600, 64, 283, 0x000000},   {19, 1000, 600, 933, 315, 0x141414},
+        {19, 1000, 600, 934, 315, 0x000000},  {19, 1366, 768, 90, 361, 0x010101},
+        {19, 1366, 768, 90, 360, 0x000000},   {20, 1000, 600, 97, 300, 0xEBEBEB},
+        {20, 1000, 600, 98, 300, 0xFFFFFF},   {20, 1366, 768, 1274, 405, 0xFEFEFE},
+        {20, 1366, 768, 1274, 406, 0xFFFFFF}, {21, 1000, 600, 2, 149, 0x000000},
+        {21, 1000, 600, 3, 150, 0x010000},    {21, 1000, 600, 995, 449, 0x00FE00},
+        {21, 1000, 600, 996, 450, 0x0000FF},  {21, 1366, 768, 682, 191, 0x7F7F7F},
+        {21, 1366, 768, 683, 383, 0x800000},  {21, 1366, 768, 1360, 767, 0x0000FF},
+        {22, 1000, 600, 35, 264, 0xA5A5A5},   {22, 1000, 600, 34, 264, 0x000000},
+        {22, 1000, 600, 35, 263, 0xFFFFFF},   {22, 1000, 600, 963, 334, 0xC7C7C7},
+        {22, 1366, 768, 0, 767, 0xFFFFFF},    {22, 1366, 768, 683, 384, 0xBABABA},
+        {23, 1000, 600, 0, 0, 0x000000},      {23, 1000, 600, 1, 0, 0xFFFFFF},
+        {23, 1366, 768, 1365, 767, 0x000000}, {24, 1000, 600, 0, 1, 0x00FF00},
+        {24, 1366, 768, 1, 1, 0xFF00FF},      {25, 1000, 600, 1, 0, 0x000000},
+        {25, 1366, 768, 2, 0, 0xFFFFFF},      {26, 1000, 600, 1, 1, 0x00FF00},
+        {26, 1366, 768, 3, 767, 0xFF00FF},
+    };
+    std::unique_ptr<DibCanvas> canvas;
+    int painted = -1;
+    for (const PixelCase& c : cases) {
+        if (canvas == nullptr || canvas->Width() != c.width || painted != c.index) {
+            canvas = std::make_unique<DibCanvas>(c.width, c.height);
+            ASSERT_TRUE(canvas->Ready());
+            state.testIndex = painted = c.index;
+            PaintTestScreen(canvas->Dc(), c.width, c.height, state, nullptr);
+            GdiFlush();
+        }
+        EXPECT_EQ(canvas->At(c.x, c.y), c.packed)
+            << "index " << c.index << " at " << c.width << " x " << c.height << ", (" << c.x << ", "
+            << c.y << ")";
     }
 }
 
@@ -285,7 +370,7 @@ TEST_F(PaintTestScreenTest, RingsAroundMarksLeaveThePixelsTheyMark) {
     DibCanvas canvas(kWidth + 2, kHeight + 2);
     ASSERT_TRUE(canvas.Ready());
     const DWORD objects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    for (const int index : {-1, 0, 1, 2, 8, 9, 11, 12}) {
+    for (const int index : {-1, 0, 1, 2, 8, 9, 11, 12, 17, 19, 21, 22, 23, 24, 26}) {
         SCOPED_TRACE(testing::Message() << "index " << index);
         state.testIndex = index;
         PaintTestScreen(canvas.Dc(), kWidth + 2, kHeight + 2, state, nullptr);
@@ -314,7 +399,8 @@ TEST_F(PaintTestScreenTest, RingsAroundMarksLeaveThePixelsTheyMark) {
         for (std::size_t m = 0; m < std::size(marks) && index != -1; ++m) {
             EXPECT_GT(changedNear[m], 10) << "no ring around mark " << m;
             const bool apart = m < 3 || m > 5; // from the other marks and the edges
-            if (apart && (index == kHorizontalLines || index == kVerticalLines)) {
+            const bool lines = index == kHorizontalLines || index == kVerticalLines;
+            if (apart && (lines || index >= kCheckerboard)) {
                 EXPECT_EQ(changedNear[m], static_cast<int>(RingPixels(marks[m].type).size())) << m;
             }
         }
