@@ -407,7 +407,9 @@ bool ShootDefects(Session& session, Shooter& shooter) {
     WaitUntil(kScreenTimeout, [&] {
         std::error_code ec;
         for (const auto& entry : std::filesystem::directory_iterator(documents, ec)) {
-            report = entry.path();
+            if (entry.path().extension() == ".html") { // not the report table beside it
+                report = entry.path();
+            }
         }
         return !report.empty();
     });
