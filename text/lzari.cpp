@@ -88,8 +88,9 @@ int DecodeChar(Coder& coder, Model& model) noexcept {
 }
 
 int DecodePosition(Coder& coder) noexcept {
-    const int p = POSITIONS.Find(coder.Target(POSITIONS.cum[0]));
-    coder.Narrow(POSITIONS.cum[p + 1], POSITIONS.cum[p], POSITIONS.cum[0]);
+    const PositionTable& positions = Positions();
+    const int p = positions.Find(coder.Target(positions.cum[0]));
+    coder.Narrow(positions.cum[p + 1], positions.cum[p], positions.cum[0]);
     return p;
 }
 

@@ -104,8 +104,9 @@ void Encoder::EncodeChar(int ch) {
 
 void Encoder::EncodePosition(int position) {
     const std::uint32_t range = high - low;
-    high = low + range * POSITIONS.cum[position] / POSITIONS.cum[0];
-    low += range * POSITIONS.cum[position + 1] / POSITIONS.cum[0];
+    const PositionTable& positions = Positions();
+    high = low + range * positions.cum[position] / positions.cum[0];
+    low += range * positions.cum[position + 1] / positions.cum[0];
     Renormalise();
 }
 

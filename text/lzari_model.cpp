@@ -82,4 +82,23 @@ int Model::Find(std::uint32_t target) const noexcept {
     return block * BLOCK + k;
 }
 
+PositionTable::PositionTable() noexcept : cum(), first() {
+    for (int i = N; i >= 1; --i) {
+        cum[i - 1] = static_cast<std::uint16_t>(cum[i] + 10000 / (i + 200));
+    }
+    int p = N - 1;
+    for (std::uint32_t b = 0; (b << SHIFT) < cum[0]; ++b) {
+        const std::uint32_t end = (b + 1) << SHIFT; // first target past the run
+        while (p > 0 && cum[p] < end) {
+            --p;
+        }
+        first[b] = static_cast<std::uint16_t>(p);
+    }
+}
+
+const PositionTable& Positions() noexcept {
+    static const PositionTable table;
+    return table;
+}
+
 } // namespace lzari

@@ -59,19 +59,7 @@ struct PositionTable {
     std::uint16_t cum[N + 1];
     std::uint16_t first[(Q1 >> SHIFT) + 1];
 
-    constexpr PositionTable() : cum(), first() {
-        for (int i = N; i >= 1; --i) {
-            cum[i - 1] = static_cast<std::uint16_t>(cum[i] + 10000 / (i + 200));
-        }
-        int p = N - 1;
-        for (std::uint32_t b = 0; (b << SHIFT) < cum[0]; ++b) {
-            const std::uint32_t end = (b + 1) << SHIFT; // first target past the run
-            while (p > 0 && cum[p] < end) {
-                --p;
-            }
-            first[b] = static_cast<std::uint16_t>(p);
-        }
-    }
+    PositionTable() noexcept;
 
     int Find(std::uint32_t target) const noexcept {
         int p = first[target >> SHIFT];
@@ -82,6 +70,8 @@ struct PositionTable {
     }
 };
 
-inline constexpr PositionTable POSITIONS;
+// Built at its first use rather than stored: 16 KB that the program file need not carry,
+// made in microseconds.
+[[nodiscard]] const PositionTable& Positions() noexcept;
 
 } // namespace lzari
