@@ -131,9 +131,11 @@ bool CarryOutMarkClick(const MarkLog& log, int x, int y, std::uint32_t clickTime
 }
 
 void StartSpotRepair(AppState& state, DefectActions& actions) {
-    // Each exchange runs: every other worker is told to stop.
+    // Each exchange runs: every other worker is told to stop. The motion test is left for
+    // the picture before it, which comes back when the flashing ends.
+    const int motion = state.motionRunning != 0 && LeaveMoreTest(state) ? 1 : 0;
     const int stopped = state.cycleRunning.exchange(0) + state.repairRunning.exchange(0) +
-                        state.throughputRunning.exchange(0) + state.motionRunning.exchange(0);
+                        state.throughputRunning.exchange(0) + motion;
     if (stopped != 0) {
         actions.WaitForDrawingWorkers();
     }

@@ -280,8 +280,14 @@ TEST(DefectLog, MenuEntriesAndTheirCommands) {
         {log, u"Pixel defects: 2 lit, 1 dark, 1 sub-pixel, 1 cluster of lit or dark pixels - "
               u"class IV"},
         {LogOf({{10, 10, 1, 1}}), u"Pixel defects: 1 lit, 0 dark, 0 sub-pixel - class II"},
-        {LogOf({{5, 5, 1, 1}, {7, 5, 1, 1}, {10, 50, 3, 1}, {12, 50, 3, 1}, {50, 50, 3, 1},
-                {52, 50, 3, 1}, {90, 50, 3, 1}, {92, 50, 3, 1}},
+        {LogOf({{5, 5, 1, 1},
+                {7, 5, 1, 1},
+                {10, 50, 3, 1},
+                {12, 50, 3, 1},
+                {50, 50, 3, 1},
+                {52, 50, 3, 1},
+                {90, 50, 3, 1},
+                {92, 50, 3, 1}},
                320, 200),
          u"Pixel defects: 2 lit, 0 dark, 6 sub-pixel, 1 cluster of lit or dark pixels, 3 "
          u"clusters of sub-pixels - beyond class IV"},
@@ -371,9 +377,12 @@ TEST(DefectLog, MenuEntriesAndTheirCommands) {
 // live, never the click that closed a menu.
 TEST(DefectLog, TheFlasherOwnsTheScreenAndClicksMarkTheLivePicture) {
     std::atomic<int> AppState::*const others[] = {
-        nullptr, &AppState::cycleRunning, &AppState::repairRunning, &AppState::throughputRunning};
+        nullptr, &AppState::cycleRunning, &AppState::repairRunning, &AppState::throughputRunning,
+        &AppState::motionRunning};
     for (const auto flag : others) {
         AppState state;
+        state.testIndex = 28; // the motion test over red: red comes back after the flashing
+        state.pictureBeforeMoreTests = 2;
         if (flag != nullptr) {
             state.*flag = 1;
         }
@@ -384,7 +393,10 @@ TEST(DefectLog, TheFlasherOwnsTheScreenAndClicksMarkTheLivePicture) {
                                                    : std::vector<std::string>{"wait", "flash"};
         EXPECT_EQ(actions.calls, calls);
         EXPECT_EQ(state.spotRepairRunning.load(), 1);
-        EXPECT_EQ(state.cycleRunning + state.repairRunning + state.throughputRunning, 0);
+        EXPECT_EQ(state.cycleRunning + state.repairRunning + state.throughputRunning +
+                      state.motionRunning,
+                  0);
+        EXPECT_EQ(state.testIndex.load(), flag == &AppState::motionRunning ? 2 : 28);
     }
 
     const MarkLog log = LogOf({{10, 10, 2, 0}});
