@@ -17,7 +17,11 @@ void WindowsMoreTestActions::Repaint() {
 }
 
 void WindowsMoreTestActions::CreateMotionWorker() {
-    StartMotionWorkerThread(window, TheAppState());
+    AppState& state = TheAppState();
+    // A motion test without its worker has nothing on screen: the picture before instead.
+    if (!StartMotionWorkerThread(window, state) && LeaveMoreTest(state)) {
+        RepaintMainWindow();
+    }
 }
 
 void WindowsMoreTestActions::WaitForMotionWorker() {
