@@ -26,18 +26,6 @@ constexpr int kDrawWidth = 3840;
 constexpr int kDrawHeight = 2160;
 constexpr int kDrawRepetitions = 301;
 
-void PrintPacing(const PacerStats& pacing, int hertz) {
-    const double rate = pacing.FramesPerSecond();
-    std::printf("by the pacer's frame times: %.2f frames/s = %.4f x the refresh; %llu shown over "
-                "two refreshes or more, %llu too close to the one before, %llu deadlines "
-                "skipped, latest %.2f ms after its deadline\n",
-                rate, rate / hertz, static_cast<unsigned long long>(pacing.repeated),
-                static_cast<unsigned long long>(pacing.bunched),
-                static_cast<unsigned long long>(pacing.skipped),
-                1000.0 * static_cast<double>(pacing.maxLateTicks) /
-                    static_cast<double>(pacing.ticksPerSecond));
-}
-
 // The median time of drawing frames at 3840 x 2160 through a window DC of its own, as
 // the worker does, and of the same with the message wait in which Wine puts it on the
 // screen.
@@ -100,33 +88,16 @@ int main(int argc, char** argv) {
     GetClientRect(window, &client);
     const int reported = ReportedHertz(window);
     const int hertz = PacedHertz(reported);
+    std::printf("refresh: reported %d Hz, paced at %d Hz; %ld x %ld at %ld px/s\n", reported, hertz,
+                client.right, client.bottom, speed);
     AppState& state = TheAppState();
-    const std::uint64_t first = MotionFrameCount();
-    const Stopwatch watch;
     state.motionSpeed = static_cast<int>(speed);
-    state.motionRunning = 1;
-    if (!StartMotionWorkerThread(window, state)) {
-        std::printf("cannot start the motion test\n");
+    const PacedWorker motion{state.motionRunning, StartMotionWorkerThread, WaitForMotionWorker,
+                             MotionFrameCount, MotionPacing};
+    if (!RunPacedWorker(window, state, motion, count, hertz, "frames")) {
         return 1;
     }
-    // Bounded, so that a worker that stalls ends the run: twice the time it should take.
-    const double limitMs = 2000.0 * static_cast<double>(count) / hertz + 2000.0;
-    while (MotionFrameCount() - first < static_cast<std::uint64_t>(count) &&
-           watch.Milliseconds() < limitMs) {
-        Sleep(20);
-    }
-    state.motionRunning = 0;
-    WaitForMotionWorker(10000);
-    const double seconds = watch.Seconds();
-    const PacerStats pacing = MotionPacing();
-    std::printf("refresh: reported %d Hz, paced at %d Hz; %ld x %ld at %ld px/s, %d px a frame, "
-                "%llu frames\n",
-                reported, hertz, client.right, client.bottom, speed, MotionLastStep(),
-                static_cast<unsigned long long>(pacing.frames));
-    PrintPacing(pacing, hertz);
-    const double wallRate = static_cast<double>(MotionFrameCount() - first) / seconds;
-    std::printf("by the wall clock, start to end: %.2f frames/s = %.4f x the refresh\n", wallRate,
-                wallRate / hertz);
+    std::printf("%d px a frame\n", MotionLastStep());
     DestroyWindow(window);
     PrintDrawTimes(static_cast<int>(speed), hertz);
     return 0;

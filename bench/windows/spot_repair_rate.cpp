@@ -34,38 +34,14 @@ int main(int argc, char** argv) {
     TheDefectLog().Publish(u"bench", log);
     const int reported = ReportedHertz(window);
     const int hertz = PacedHertz(reported);
+    std::printf("refresh: reported %d Hz, paced at %d Hz; %zu marks\n", reported, hertz,
+                log.Marks().size());
     AppState& state = TheAppState();
-    const std::uint64_t first = SpotRepairFrameCount();
-    const Stopwatch watch;
-    state.spotRepairRunning = 1;
-    if (!StartSpotRepairWorkerThread(window, state)) {
-        std::printf("cannot start the flasher\n");
+    const PacedWorker flasher{state.spotRepairRunning, StartSpotRepairWorkerThread,
+                              WaitForSpotRepairWorker, SpotRepairFrameCount, SpotRepairPacing};
+    if (!RunPacedWorker(window, state, flasher, changes, hertz, "changes")) {
         return 1;
     }
-    // Bounded, so that a flasher that stalls ends the run: twice the time it should take.
-    const double limitMs = 2000.0 * static_cast<double>(changes) / hertz + 2000.0;
-    while (SpotRepairFrameCount() - first < static_cast<std::uint64_t>(changes) &&
-           watch.Milliseconds() < limitMs) {
-        Sleep(20);
-    }
-    state.spotRepairRunning = 0;
-    WaitForSpotRepairWorker(10000);
-    const double seconds = watch.Seconds();
-    const PacerStats pacing = SpotRepairPacing();
-    const double rate = pacing.FramesPerSecond();
-    std::printf("refresh: reported %d Hz, paced at %d Hz; %zu marks, %llu changes\n", reported,
-                hertz, log.Marks().size(), static_cast<unsigned long long>(pacing.frames));
-    std::printf("by the pacer's frame times: %.2f changes/s = %.4f x the refresh; %llu shown "
-                "over two refreshes or more, %llu too close to the one before, %llu deadlines "
-                "skipped, latest %.2f ms after its deadline\n",
-                rate, rate / hertz, static_cast<unsigned long long>(pacing.repeated),
-                static_cast<unsigned long long>(pacing.bunched),
-                static_cast<unsigned long long>(pacing.skipped),
-                1000.0 * static_cast<double>(pacing.maxLateTicks) /
-                    static_cast<double>(pacing.ticksPerSecond));
-    const double wallRate = static_cast<double>(SpotRepairFrameCount() - first) / seconds;
-    std::printf("by the wall clock, start to end: %.2f changes/s = %.4f x the refresh\n", wallRate,
-                wallRate / hertz);
     DestroyWindow(window);
     return 0;
 }

@@ -1,6 +1,6 @@
 // What the Windows timing programs share: a visible full-screen-sized window, the
 // message pump, a performance-counter stopwatch, the median of repeated runs, the
-// bare fill rate that serves as their baseline, and a timed run of a worker thread.
+// bare fill rate that serves as their baseline, and timed runs of worker threads.
 // Header-only, so that it is no program of its own.
 #pragma once
 
@@ -8,9 +8,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
+#include "screens/refresh_pacer.h"
 #include "screens/win/gdi_owners.h"
 #include "screens/win/painter.h"
 #include "state/app_state.h"
@@ -134,4 +136,51 @@ inline double RunWorker(HWND window, AppState& state, std::atomic<int>& flag, DW
     flag = 0;
     wait(10000);
     return watch.Seconds();
+}
+
+// A worker paced to the refresh: how to start, stop and count it.
+struct PacedWorker {
+    std::atomic<int>& running;
+    StartWorker start;
+    WaitForWorker wait;
+    std::uint64_t (*frameCount)() noexcept;
+    PacerStats (*pacing)() noexcept;
+};
+
+// Runs `worker` until it has shown `count` frames (bounded at twice the time that takes,
+// so a stalled worker ends the run), then prints its rate against `hertz` by the pacer's
+// own frame times and by the wall clock; `unit` names a frame ("changes", "frames").
+// False when it cannot start.
+inline bool RunPacedWorker(HWND window, AppState& state, const PacedWorker& worker, long count,
+                           int hertz, const char* unit) {
+    const std::uint64_t first = worker.frameCount();
+    const Stopwatch watch;
+    worker.running = 1;
+    if (!worker.start(window, state)) {
+        std::printf("cannot start the worker\n");
+        return false;
+    }
+    const double limitMs = 2000.0 * static_cast<double>(count) / hertz + 2000.0;
+    while (worker.frameCount() - first < static_cast<std::uint64_t>(count) &&
+           watch.Milliseconds() < limitMs) {
+        Sleep(20);
+    }
+    worker.running = 0;
+    worker.wait(10000);
+    const double seconds = watch.Seconds();
+    const PacerStats pacing = worker.pacing();
+    const double rate = pacing.FramesPerSecond();
+    std::printf("%llu %s; by the pacer's frame times: %.2f %s/s = %.4f x the refresh; %llu shown "
+                "over two refreshes or more, %llu too close to the one before, %llu deadlines "
+                "skipped, latest %.2f ms after its deadline\n",
+                static_cast<unsigned long long>(pacing.frames), unit, rate, unit, rate / hertz,
+                static_cast<unsigned long long>(pacing.repeated),
+                static_cast<unsigned long long>(pacing.bunched),
+                static_cast<unsigned long long>(pacing.skipped),
+                1000.0 * static_cast<double>(pacing.maxLateTicks) /
+                    static_cast<double>(pacing.ticksPerSecond));
+    const double wallRate = static_cast<double>(worker.frameCount() - first) / seconds;
+    std::printf("by the wall clock, start to end: %.2f %s/s = %.4f x the refresh\n", wallRate, unit,
+                wallRate / hertz);
+    return true;
 }
