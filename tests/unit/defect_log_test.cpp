@@ -29,6 +29,10 @@ MarkLog LogOf(std::vector<PixelMark> marks, int width = 1920, int height = 1080)
     }
     return log;
 }
+// A log in its stored form, "x,y,type,picture ...", for the longer lists.
+MarkLog LogOf(TextView stored, int width, int height) {
+    return ParseStoredMarks(stored, width, height);
+}
 
 TEST(DefectLog, ClicksMarkByThePictureAndStepTheType) {
     MarkLog log(1920, 1080);
@@ -280,15 +284,8 @@ TEST(DefectLog, MenuEntriesAndTheirCommands) {
         {log, u"Pixel defects: 2 lit, 1 dark, 1 sub-pixel, 1 cluster of lit or dark pixels - "
               u"class IV"},
         {LogOf({{10, 10, 1, 1}}), u"Pixel defects: 1 lit, 0 dark, 0 sub-pixel - class II"},
-        {LogOf({{5, 5, 1, 1},
-                {7, 5, 1, 1},
-                {10, 50, 3, 1},
-                {12, 50, 3, 1},
-                {50, 50, 3, 1},
-                {52, 50, 3, 1},
-                {90, 50, 3, 1},
-                {92, 50, 3, 1}},
-               320, 200),
+        {LogOf(u"5,5,1,1 7,5,1,1 10,50,3,1 12,50,3,1 50,50,3,1 52,50,3,1 90,50,3,1 92,50,3,1", 320,
+               200),
          u"Pixel defects: 2 lit, 0 dark, 6 sub-pixel, 1 cluster of lit or dark pixels, 3 "
          u"clusters of sub-pixels - beyond class IV"},
     };
@@ -327,26 +324,15 @@ TEST(DefectLog, MenuEntriesAndTheirCommands) {
         std::vector<std::string> calls;
         std::size_t marksAfter; // of the kept log
     };
+    const std::string ask = "ask Remove all 4 marks of this monitor?";
     const Case cases[] = {
         {"dismissed", 0, 2, true, true, {}, 0},
         {"another menu's command", kMenuTranslate, 2, true, true, {}, 0},
         {"report", kMenuDefectReport, -1, true, true, {"report 4"}, 0},
         {"remove this mark", kMenuRemoveMark, 2, true, true, {"keep 3", "repaint"}, 3},
         {"remove off any ring", kMenuRemoveMark, -1, true, true, {}, 0},
-        {"remove all, yes",
-         kMenuRemoveAllMarks,
-         -1,
-         true,
-         true,
-         {"ask Remove all 4 marks of this monitor?", "keep 0", "repaint"},
-         0},
-        {"remove all, no",
-         kMenuRemoveAllMarks,
-         -1,
-         false,
-         true,
-         {"ask Remove all 4 marks of this monitor?"},
-         0},
+        {"remove all, yes", kMenuRemoveAllMarks, -1, true, true, {ask, "keep 0", "repaint"}, 0},
+        {"remove all, no", kMenuRemoveAllMarks, -1, false, true, {ask}, 0},
         {"own type again", kMenuMarkTypeBase + 2, 2, true, true, {}, 0},
         {"type 3 set", kMenuMarkTypeBase + 3, 2, true, true, {"keep 4", "repaint"}, 4},
         {"not saved: told once", kMenuRemoveMark, 0, true, false, {"keep 3", "tell", "repaint"}, 3},
@@ -597,17 +583,9 @@ TEST(DefectReport, MapNumbersReadOnPaperAtTheEdgesAndInClusters) {
         EXPECT_GE(layout.fontSize * mmPerUnit, 2.822) << width << " x " << height;
     }
     // The four edges and two corners of 2560 x 1440, then five marks within 4 pixels.
-    const MarkLog log = LogOf({{0, 720, 1, 1},
-                               {1280, 0, 2, 0},
-                               {2559, 720, 3, 2},
-                               {1280, 1439, 1, 1},
-                               {0, 0, 3, 2},
-                               {2559, 1439, 2, 0},
-                               {1000, 700, 1, 1},
-                               {1002, 701, 2, 0},
-                               {1004, 700, 1, 1},
-                               {1001, 703, 2, 0},
-                               {1003, 704, 1, 1}},
+    const MarkLog log = LogOf(u"0,720,1,1 1280,0,2,0 2559,720,3,2 1280,1439,1,1 0,0,3,2 "
+                              u"2559,1439,2,0 1000,700,1,1 1002,701,2,0 1004,700,1,1 "
+                              u"1001,703,2,0 1003,704,1,1",
                               2560, 1440);
     const MapLayout layout = LayoutMap(2560, 1440);
     const MapBox map{-layout.margin, -layout.margin, 2560 + layout.margin, 1440 + layout.margin};
